@@ -1,0 +1,13 @@
+#pragma once
+// The program's name and version as it shows and sends them.
+#include <QString>
+
+inline QString PGM_Name;
+inline QString PGM_Version;
+
+// The long version text of the program, of the form "Pixmura [v1.2.3]".
+QString Long_Version_Text();
+// The version cut: the text after "[" and the one character following it, up to the first "]".
+QString Cut_Version(const QString& longVersion);
+// Sets PGM_Name and PGM_Version.
+void Set_Program_Identity();

@@ -1,0 +1,32 @@
+// The commit of a finished operation and the stepping through the undo history.
+#include "core/EditingState.h"
+#include "core/UndoHistory.h"
+#include "effects/modColorSplash.h"
+#include "mainwindow/winMAIN.h"
+
+using namespace modMAIN;
+
+void winMAIN::Draw_Complete() {
+  const int32_t w = Screen_Canvas->width(), h = Screen_Canvas->height();
+  Curve_Cnt = 0;
+  Move_to_Image();
+  SetWindowModified(true);
+  Update_Display();
+  Cleanup_Background_Artifacts(w, h);
+}
+
+void winMAIN::Manage_Undo_Stack(int32_t step) {
+  Reset_Everything();
+  active_DRAG = false;
+  active_SHAPE = false;
+  Revert_to_Last_Draw_Tool(false);
+  active_SHAPE = false;
+  // A drop committed by the reset above makes the newest state the one on show; the index stays inside
+  // the history whatever the step.
+  Current_Picture = std::clamp(Current_Picture + step, 0, pic_Stack.Ubound());
+  if (modColorSplash::ColorSplash_Mode > 0 && Current_Picture == modColorSplash::ColorSplash_Pointer) {
+    modColorSplash::ColorSplash_Mode = 0;
+  }
+  Move_to_WorkArea();
+  Update_Display();
+}

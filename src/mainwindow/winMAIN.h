@@ -1,0 +1,65 @@
+#pragma once
+// The one main window: the picture canvas inside its surround, the status bar with its progress bar,
+// and the three timers. Its implementation is split by topic (layout, view, commit, tools).
+#include <QMainWindow>
+#include <QProgressBar>
+#include <QTimer>
+
+#include "core/Points.h"
+#include "platform/Canvas.h"
+
+class winMAIN : public QMainWindow {
+  Q_OBJECT
+ public:
+  // The implicit instance: created on first use, the same window afterwards.
+  static winMAIN* instance();
+  static winMAIN* existing();
+
+  // ---- Controls ----
+  Platform::Canvas* canvas_BG = nullptr;      // the surround behind the picture canvas
+  Platform::Canvas* Screen_Canvas = nullptr;  // the painting canvas
+  Platform::Canvas* statusbar = nullptr;
+  QProgressBar* pb_BARBER = nullptr;
+  QTimer* timer_LASSO = nullptr;
+  QTimer* timer_SPRAYCAN = nullptr;
+  QTimer* timer_HELPTAG = nullptr;
+  // Re-entry guard of the canvas's drag and move handlers.
+  bool Busy = false;
+
+  // ---- Commit and undo ----
+  // The one commit path: every finished operation becomes one undo step here.
+  void Draw_Complete();
+  // Steps back (-1) or forward (+1) in the history.
+  void Manage_Undo_Stack(int32_t step);
+
+  // ---- View ----
+  void Update_Display();
+  void C_INVALIDATE();
+  void SetWindowModified(bool changed);
+  void update_title();
+  void Update_Statusbar();
+  void Arrange_Controls();
+  void Set_Zoom(float zoom);
+  void Cleanup_Background_Artifacts(int32_t w, int32_t h);
+
+  // ---- Tools and selection ----
+  void Reset_Everything();
+  void Turn_Lasso_OFF();
+  void Turn_ERASER_OFF();
+  void Turn_Polygon_OFF();
+  void Revert_to_Last_Draw_Tool(bool force);
+  void drawing_TOOL_SET(int32_t tool);
+  void Set_Paint_Cursor(bool busy);
+
+  // ---- Timers ----
+  void timer_LASSO_Action();
+  void timer_SPRAYCAN_Action();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  winMAIN();
+  void Screen_Canvas_Paint(Platform::Graphics& g);
+  void statusbar_Paint(Platform::Graphics& g);
+};

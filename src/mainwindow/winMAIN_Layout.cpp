@@ -1,0 +1,80 @@
+// The main window's controls and their arrangement.
+#include <QPointer>
+#include <QResizeEvent>
+
+#include "core/EditingState.h"
+#include "mainwindow/winMAIN.h"
+
+namespace {
+QPointer<winMAIN>& Instance() {
+  static QPointer<winMAIN> w;
+  return w;
+}
+constexpr int kStatusHeight = 22;
+}  // namespace
+
+winMAIN* winMAIN::instance() {
+  if (!Instance()) Instance() = new winMAIN();
+  return Instance();
+}
+
+winMAIN* winMAIN::existing() { return Instance(); }
+
+winMAIN::winMAIN() : QMainWindow(nullptr) {
+  setObjectName(QStringLiteral("winMAIN"));
+  auto* central = new QWidget(this);
+  central->setObjectName(QStringLiteral("central"));
+  setCentralWidget(central);
+  central->installEventFilter(this);
+
+  canvas_BG = new Platform::Canvas(central, QStringLiteral("canvas_BG"));
+  canvas_BG->setAutoFillBackground(true);
+  QPalette pal = canvas_BG->palette();
+  pal.setColor(QPalette::Window, QColor(0xA0, 0xA0, 0xA0));
+  canvas_BG->setPalette(pal);
+
+  Screen_Canvas = new Platform::Canvas(canvas_BG, QStringLiteral("Screen_Canvas"));
+  Screen_Canvas->Paint = [this](Platform::Graphics& g) { Screen_Canvas_Paint(g); };
+
+  statusbar = new Platform::Canvas(central, QStringLiteral("statusbar"));
+  statusbar->Paint = [this](Platform::Graphics& g) { statusbar_Paint(g); };
+  pb_BARBER = new QProgressBar(statusbar);
+  pb_BARBER->setObjectName(QStringLiteral("pb_BARBER"));
+  pb_BARBER->setGeometry(0, 1, 100, 20);
+  pb_BARBER->setMaximum(100);
+  pb_BARBER->setValue(0);
+  pb_BARBER->setTextVisible(false);
+  pb_BARBER->hide();
+
+  timer_LASSO = new QTimer(this);
+  timer_LASSO->setObjectName(QStringLiteral("timer_LASSO"));
+  timer_LASSO->setInterval(200);
+  connect(timer_LASSO, &QTimer::timeout, this, &winMAIN::timer_LASSO_Action);
+  timer_LASSO->start();
+
+  timer_SPRAYCAN = new QTimer(this);
+  timer_SPRAYCAN->setObjectName(QStringLiteral("timer_SPRAYCAN"));
+  timer_SPRAYCAN->setInterval(200);
+  connect(timer_SPRAYCAN, &QTimer::timeout, this, &winMAIN::timer_SPRAYCAN_Action);
+
+  timer_HELPTAG = new QTimer(this);
+  timer_HELPTAG->setObjectName(QStringLiteral("timer_HELPTAG"));
+  timer_HELPTAG->setSingleShot(true);
+  timer_HELPTAG->setInterval(1000);
+
+  resize(800, 600);
+  Arrange_Controls();
+}
+
+void winMAIN::Arrange_Controls() {
+  QWidget* central = centralWidget();
+  const int w = central->width(), h = central->height();
+  canvas_BG->setGeometry(0, 0, w, std::max(0, h - kStatusHeight));
+  statusbar->setGeometry(0, std::max(0, h - kStatusHeight), w, kStatusHeight);
+  Update_Display();
+}
+
+bool winMAIN::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == centralWidget() && event->type() == QEvent::Resize) Arrange_Controls();
+  return QMainWindow::eventFilter(watched, event);
+}

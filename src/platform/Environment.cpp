@@ -1,0 +1,117 @@
+#include "platform/Environment.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace Platform {
+
+namespace {
+struct State {
+  std::optional<Qt::KeyboardModifiers> keys;
+  std::optional<bool> mouseDown;
+  std::optional<QPoint> mousePos;
+  int beeps = 0;
+  bool busy = false;
+  std::optional<QSize> screen;
+  std::optional<double> micros;
+  uint32_t seed = 0;
+  QMap<QString, QString> tools;
+  QString updateRoot = QStringLiteral("http://www.pixmura.example");
+  bool testing = false;
+};
+State& S() {
+  static State s;
+  return s;
+}
+QElapsedTimer& Clock() {
+  static QElapsedTimer t = [] {
+    QElapsedTimer e;
+    e.start();
+    return e;
+  }();
+  return t;
+}
+Qt::KeyboardModifiers Keys() {
+  if (S().keys) return *S().keys;
+  return QGuiApplication::queryKeyboardModifiers();
+}
+}  // namespace
+
+bool Environment::ShiftKey() { return Keys() & Qt::ShiftModifier; }
+bool Environment::OptionKey() { return Keys() & Qt::AltModifier; }
+bool Environment::CommandKey() { return Keys() & Qt::ControlModifier; }
+bool Environment::ControlKey() { return Keys() & Qt::MetaModifier; }
+void Environment::OverrideKeys(std::optional<Qt::KeyboardModifiers> keys) { S().keys = keys; }
+
+bool Environment::MouseDown() {
+  if (S().mouseDown) return *S().mouseDown;
+  return QGuiApplication::mouseButtons() != Qt::NoButton;
+}
+QPoint Environment::MousePosition() {
+  if (S().mousePos) return *S().mousePos;
+  return QCursor::pos();
+}
+void Environment::OverrideMouse(std::optional<bool> down, std::optional<QPoint> position) {
+  S().mouseDown = down;
+  S().mousePos = position;
+}
+
+void Environment::Beep() {
+  ++S().beeps;
+  if (!S().testing) QApplication::beep();
+}
+int Environment::BeepCount() { return S().beeps; }
+void Environment::ResetBeepCount() { S().beeps = 0; }
+
+void Environment::SetBusyCursor(bool on) {
+  if (on == S().busy) return;
+  S().busy = on;
+  if (!qApp) return;
+  if (on) QApplication::setOverrideCursor(Qt::WaitCursor);
+  else QApplication::restoreOverrideCursor();
+}
+bool Environment::BusyCursor() { return S().busy; }
+
+QSize Environment::MainScreenSize() {
+  if (S().screen) return *S().screen;
+  if (QScreen* s = QGuiApplication::primaryScreen()) return s->size();
+  return QSize(1024, 768);
+}
+void Environment::OverrideScreenSize(std::optional<QSize> size) { S().screen = size; }
+
+double Environment::Microseconds() {
+  if (S().micros) return *S().micros;
+  return double(Clock().nsecsElapsed()) / 1000.0;
+}
+void Environment::OverrideMicroseconds(std::optional<double> us) { S().micros = us; }
+
+uint32_t Environment::RandomSeed() { return S().seed; }
+void Environment::SetRandomSeed(uint32_t seed) { S().seed = seed; }
+
+QString Environment::ToolPath(const QString& name) { return S().tools.value(name, name); }
+void Environment::OverrideToolPath(const QString& name, const QString& path) {
+  if (path.isEmpty()) S().tools.remove(name);
+  else S().tools.insert(name, path);
+}
+
+QString Environment::UpdateSiteRoot() { return S().updateRoot; }
+void Environment::SetUpdateSiteRoot(const QString& root) { S().updateRoot = root; }
+
+bool Environment::Testing() { return S().testing; }
+void Environment::SetTesting(bool on) { S().testing = on; }
+
+void Environment::ProcessEvents() {
+  if (qApp) QCoreApplication::processEvents();
+}
+
+void Environment::ResetOverrides() {
+  const bool testing = S().testing;
+  if (S().busy) SetBusyCursor(false);
+  S() = State();
+  S().testing = testing;
+}
+
+}  // namespace Platform

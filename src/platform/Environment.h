@@ -1,0 +1,67 @@
+#pragma once
+// The program's view of its surroundings: key and mouse state, the beep, the busy cursor, the screen,
+// the clock, the random seed, the outside tools and the update site. Each can be set by tests.
+#include <QMap>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+namespace Platform {
+
+class Environment {
+ public:
+  // Keys: Shift; the Option key is Alt; the Command key is Ctrl.
+  static bool ShiftKey();
+  static bool OptionKey();
+  static bool CommandKey();
+  static bool ControlKey();
+  static void OverrideKeys(std::optional<Qt::KeyboardModifiers> keys);
+
+  static bool MouseDown();
+  static QPoint MousePosition();
+  static void OverrideMouse(std::optional<bool> down, std::optional<QPoint> position = std::nullopt);
+
+  // The beep: counted always, sounded only outside tests.
+  static void Beep();
+  static int BeepCount();
+  static void ResetBeepCount();
+
+  // The application-wide busy cursor.
+  static void SetBusyCursor(bool on);
+  static bool BusyCursor();
+
+  // The main screen's size in pixels.
+  static QSize MainScreenSize();
+  static void OverrideScreenSize(std::optional<QSize> size);
+
+  // Microseconds since start.
+  static double Microseconds();
+  static void OverrideMicroseconds(std::optional<double> us);
+
+  // Seed for the program's random generator; 0 means from the clock.
+  static uint32_t RandomSeed();
+  static void SetRandomSeed(uint32_t seed);
+
+  // The program run for an outside tool's name ("convert", "lpstat", ...): the name itself unless a test
+  // set another path.
+  static QString ToolPath(const QString& name);
+  static void OverrideToolPath(const QString& name, const QString& path);
+
+  // The root address of the update site.
+  static QString UpdateSiteRoot();
+  static void SetUpdateSiteRoot(const QString& root);
+
+  // True while tests run: beeps are silent and modal waits are answered by the test's script.
+  static bool Testing();
+  static void SetTesting(bool on);
+
+  // Processes pending events once (the framework's DoEvents).
+  static void ProcessEvents();
+
+  // Puts every override back.
+  static void ResetOverrides();
+};
+
+}  // namespace Platform

@@ -1,0 +1,99 @@
+#pragma once
+// A picture: a colour plane with an optional mask, a depth tag, the "white is transparent" flag and a
+// drawing state that persists between drawing calls.
+#include <QFont>
+#include <QImage>
+#include <QRect>
+#include <QString>
+#include <memory>
+
+#include "platform/Types.h"
+
+namespace Platform {
+
+class Graphics;
+class Picture;
+using PicturePtr = std::shared_ptr<Picture>;
+
+// What a graphics context remembers between calls.
+struct DrawState {
+  Color foreColor = 0;
+  int penWidth = 1;
+  int penHeight = 1;
+  bool antiAlias = false;  // false: the old renderer, plain drawing without anti-aliasing
+  QString textFont = QStringLiteral("System");
+  double textSize = 0;  // 0: the default size (12 pixels)
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+};
+
+class Picture : public std::enable_shared_from_this<Picture> {
+  struct Private {};
+
+ public:
+  // Pictures larger than this many pixels are refused before any allocation is tried.
+  static constexpr qint64 kMaxPixels = 400LL * 1000 * 1000;
+
+  // A new picture of w x h at the given depth (24 or 32), filled with opaque white. Throws
+  // OutOfMemoryException when the size is not positive, too large, or the memory cannot be had.
+  static PicturePtr Create(int w, int h, int depth = 32);
+  // A picture holding a copy of the image: its colour plane becomes RGB32 (RGB888 at depth 24); an alpha
+  // channel becomes the mask. Throws OutOfMemoryException for a null image.
+  static PicturePtr FromImage(const QImage& image, int depth = 32);
+  // True when a picture of w x h can be asked for at all (positive and within kMaxPixels).
+  static bool SizeAllowed(qint64 w, qint64 h);
+
+  Picture(Private, QImage image, int depth, bool isMask);
+
+  int Width() const { return image_.width(); }
+  int Height() const { return image_.height(); }
+  int Depth() const { return depth_; }
+  bool IsMask() const { return isMask_; }
+
+  // The colour plane: RGB32 for depth 32, RGB888 for depth 24, Grayscale8 for a mask.
+  QImage& Image() { return image_; }
+  const QImage& Image() const { return image_; }
+
+  // The mask, made on request fully opaque (black). A mask has no mask of its own (returns nullptr).
+  bool HasMask() const { return mask_ != nullptr; }
+  PicturePtr Mask();
+  PicturePtr MaskIfAny() const { return mask_; }
+  void RemoveMask() { mask_.reset(); }
+
+  // 1: pure white pixels are transparent when the picture is drawn or exported.
+  int Transparent = 0;
+
+  DrawState& State() { return state_; }
+  const DrawState& State() const { return state_; }
+  // A graphics context drawing into this picture, sharing its drawing state.
+  Platform::Graphics Graphics();
+
+  // Pixel surface: reads give 0 outside the picture; writes outside it are skipped.
+  Color Pixel(int x, int y) const;
+  void SetPixel(int x, int y, Color c);
+
+  // The picture with its mask and transparency flag turned into alpha (premultiplied ARGB).
+  QImage ToARGB() const { return ToARGB(QRect(0, 0, Width(), Height())); }
+  // The same for one area of the picture.
+  QImage ToARGB(const QRect& area) const;
+  // True when drawing this picture needs its alpha form (it has a mask or white is transparent).
+  bool NeedsAlpha() const { return mask_ != nullptr || Transparent != 0; }
+
+  // A deep copy: colour plane, mask, flag and drawing state.
+  PicturePtr Clone() const;
+  // A copy of the colour plane alone at another depth (24 or 32), without mask.
+  PicturePtr CopyAtDepth(int depth) const;
+
+ private:
+  QImage image_;
+  int depth_;
+  bool isMask_;
+  PicturePtr mask_;
+  DrawState state_;
+};
+
+// Allocates an image of the given format, with the program's size check; throws OutOfMemoryException.
+QImage AllocateImage(int w, int h, QImage::Format format);
+
+}  // namespace Platform

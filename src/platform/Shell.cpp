@@ -1,0 +1,41 @@
+#include "platform/Shell.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include "platform/Environment.h"
+
+namespace Platform {
+
+ShellResult Shell::Execute(const QString& program, const QStringList& arguments, int timeoutMs) {
+  ShellResult r;
+  QProcess proc;
+  proc.setProcessChannelMode(QProcess::MergedChannels);
+  proc.start(Environment::ToolPath(program), arguments, QIODevice::ReadOnly);
+  if (!proc.waitForStarted(timeoutMs)) {
+    r.errorCode = -1;
+    return r;
+  }
+  r.started = true;
+  proc.closeWriteChannel();
+  if (!proc.waitForFinished(timeoutMs)) {
+    r.timedOut = true;
+    proc.kill();
+    proc.waitForFinished(1000);
+    r.output = QString::fromLocal8Bit(proc.readAll());
+    r.errorCode = -1;
+    return r;
+  }
+  r.output = QString::fromLocal8Bit(proc.readAll());
+  r.errorCode = proc.exitStatus() == QProcess::NormalExit ? proc.exitCode() : -1;
+  return r;
+}
+
+QString Shell::Find(const QString& program) {
+  const QString tool = Environment::ToolPath(program);
+  if (tool.contains(QLatin1Char('/'))) return QFileInfo(tool).isExecutable() ? tool : QString();
+  return QStandardPaths::findExecutable(tool);
+}
+
+}  // namespace Platform

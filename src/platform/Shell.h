@@ -1,0 +1,22 @@
+#pragma once
+// Runs a program with an argument list (never through a command interpreter) and waits for it.
+#include <QString>
+#include <QStringList>
+
+namespace Platform {
+
+struct ShellResult {
+  QString output;     // standard output followed by standard error
+  int errorCode = 0;  // the exit code; -1 when the program could not start, crashed or timed out
+  bool started = false;
+  bool timedOut = false;
+};
+
+class Shell {
+ public:
+  static ShellResult Execute(const QString& program, const QStringList& arguments, int timeoutMs = 30000);
+  // The full path of a program found on PATH, or empty.
+  static QString Find(const QString& program);
+};
+
+}  // namespace Platform

@@ -1,0 +1,190 @@
+#include "support/Fixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <atomic>
+
+#include "app/App.h"
+#include "core/EditingState.h"
+#include "core/UndoHistory.h"
+#include "mainwindow/winMAIN.h"
+#include "platform/Environment.h"
+
+namespace Fixture {
+
+namespace {
+QString& Root() {
+  static QString r;
+  return r;
+}
+QString& CurrentHome() {
+  static QString h;
+  return h;
+}
+int& Counter() {
+  static int n = 0;
+  return n;
+}
+}  // namespace
+
+void SetRoot(const QString& path) { Root() = path; }
+
+void UseFreshHome() {
+  const QString home = Root() + QStringLiteral("/home%1").arg(++Counter());
+  QDir().mkpath(home);
+  for (const char* sub : {"/data", "/config", "/cache", "/tmp", "/Desktop"}) QDir().mkpath(home + QLatin1String(sub));
+  qputenv("HOME", home.toLocal8Bit());
+  qputenv("XDG_DATA_HOME", (home + QStringLiteral("/data")).toLocal8Bit());
+  qputenv("XDG_CONFIG_HOME", (home + QStringLiteral("/config")).toLocal8Bit());
+  qputenv("XDG_CACHE_HOME", (home + QStringLiteral("/cache")).toLocal8Bit());
+  qputenv("TMPDIR", (home + QStringLiteral("/tmp")).toLocal8Bit());
+  qputenv("XDG_DESKTOP_DIR", (home + QStringLiteral("/Desktop")).toLocal8Bit());
+  CurrentHome() = home;
+}
+
+QString Home() { return CurrentHome(); }
+
+QString SettingsFolder() {
+  const QString f = CurrentHome() + QStringLiteral("/data/pixmura");
+  QDir().mkpath(f);
+  return f;
+}
+
+void Begin() {
+  UseFreshHome();
+  Platform::Environment::ResetOverrides();
+  Platform::Environment::ResetBeepCount();
+  Platform::Environment::SetRandomSeed(12345);
+  Platform::ModalHost::ClearScript();
+  Platform::ModalHost::TakeFailures();
+  modMAIN::Reset_Globals();
+  static_cast<App*>(qApp)->Event_Open();
+}
+
+QString End() {
+  QStringList problems = Platform::ModalHost::TakeFailures();
+  if (Platform::ModalHost::Pending() > 0)
+    problems << QStringLiteral("%1 expected modal wait(s) never came").arg(Platform::ModalHost::Pending());
+  Platform::ModalHost::ClearScript();
+  Platform::Environment::ResetOverrides();
+  return problems.join(QLatin1Char('\n'));
+}
+
+void NewDocument(int w, int h, Platform::Color fill) {
+  using namespace modMAIN;
+  pic_Stack.clear();
+  pic_Stack.Append(Filled(w, h, fill));
+  Current_Picture = 0;
+  Working_Color_Depth = 32;
+  Move_to_WorkArea();
+  winMAIN::instance()->Update_Display();
+}
+
+static void Check(const QString& what, const QString& expected, const QString& actual) {
+  if (expected != actual)
+    Platform::ModalHost::RecordFailure(QStringLiteral("%1: expected \"%2\", shown \"%3\"").arg(what, expected, actual));
+}
+
+void ExpectAlert(const QString& message, const QString& explanation, const QString& answer,
+                 const QStringList& buttons) {
+  Platform::ModalHost::Enqueue([=](Platform::ModalRequest& r) -> QVariant {
+    if (r.kind != Platform::ModalKind::Alert) {
+      Platform::ModalHost::RecordFailure(QStringLiteral("Expected an alert, got ") + Platform::ModalHost::Describe(r));
+      return QVariant();
+    }
+    Check(QStringLiteral("alert message"), message, r.message);
+    Check(QStringLiteral("alert explanation"), explanation, r.explanation);
+    if (!buttons.isEmpty()) Check(QStringLiteral("alert buttons"), buttons.join('|'), r.buttons.join('|'));
+    if (!r.buttons.contains(answer))
+      Platform::ModalHost::RecordFailure(QStringLiteral("alert has no button \"%1\"").arg(answer));
+    return answer;
+  });
+}
+
+void ExpectMessageBox(const QString& message, const QString& answer) {
+  Platform::ModalHost::Enqueue([=](Platform::ModalRequest& r) -> QVariant {
+    if (r.kind != Platform::ModalKind::MessageBox) {
+      Platform::ModalHost::RecordFailure(QStringLiteral("Expected a message box, got ") +
+                                         Platform::ModalHost::Describe(r));
+      return QVariant();
+    }
+    Check(QStringLiteral("message box"), message, r.message);
+    return answer;
+  });
+}
+
+void ExpectDialog(const QString& objectName, std::function<void(QDialog*)> drive, const QString& answer) {
+  Platform::ModalHost::Enqueue([=](Platform::ModalRequest& r) -> QVariant {
+    if (!r.dialog || r.dialog->objectName() != objectName) {
+      Platform::ModalHost::RecordFailure(QStringLiteral("Expected dialog %1, got ").arg(objectName) +
+                                         Platform::ModalHost::Describe(r));
+      return QVariant();
+    }
+    if (drive) drive(r.dialog);
+    return answer.isEmpty() ? QVariant() : QVariant(answer);
+  });
+}
+
+void ExpectOpenFile(const QString& path) {
+  Platform::ModalHost::Enqueue([=](Platform::ModalRequest& r) -> QVariant {
+    if (r.kind != Platform::ModalKind::OpenFile)
+      Platform::ModalHost::RecordFailure(QStringLiteral("Expected the open dialog, got ") +
+                                         Platform::ModalHost::Describe(r));
+    return path;
+  });
+}
+
+void ExpectSaveFile(const QString& path, const QString& expectedDefaultName) {
+  Platform::ModalHost::Enqueue([=](Platform::ModalRequest& r) -> QVariant {
+    if (r.kind != Platform::ModalKind::SaveFile)
+      Platform::ModalHost::RecordFailure(QStringLiteral("Expected the save dialog, got ") +
+                                         Platform::ModalHost::Describe(r));
+    if (!expectedDefaultName.isNull()) Check(QStringLiteral("suggested name"), expectedDefaultName, r.defaultName);
+    return path;
+  });
+}
+
+void ExpectColorPicker(const QColor& answer, const QColor& expectedStart) {
+  Platform::ModalHost::Enqueue([=](Platform::ModalRequest& r) -> QVariant {
+    if (r.kind != Platform::ModalKind::ColorPicker)
+      Platform::ModalHost::RecordFailure(QStringLiteral("Expected the colour picker, got ") +
+                                         Platform::ModalHost::Describe(r));
+    if (expectedStart.isValid()) Check(QStringLiteral("picker start"), expectedStart.name(), r.color.name());
+    return answer.isValid() ? QVariant(answer) : QVariant();
+  });
+}
+
+void ExpectAny(Platform::ModalHandler handler) { Platform::ModalHost::Enqueue(std::move(handler)); }
+
+Platform::PicturePtr Filled(int w, int h, Platform::Color c) {
+  auto p = Platform::Picture::Create(w, h, 32);
+  p->Image().fill(Platform::ToQRgb(c));
+  return p;
+}
+
+QString Difference(const Platform::PicturePtr& a, const Platform::PicturePtr& b) {
+  if (!a || !b) return QStringLiteral("missing picture");
+  if (a->Width() != b->Width() || a->Height() != b->Height())
+    return QStringLiteral("size %1x%2 vs %3x%4").arg(a->Width()).arg(a->Height()).arg(b->Width()).arg(b->Height());
+  for (int y = 0; y < a->Height(); ++y)
+    for (int x = 0; x < a->Width(); ++x)
+      if (a->Pixel(x, y) != b->Pixel(x, y))
+        return QStringLiteral("pixel (%1,%2): %3 vs %4")
+            .arg(x)
+            .arg(y)
+            .arg(a->Pixel(x, y), 6, 16, QLatin1Char('0'))
+            .arg(b->Pixel(x, y), 6, 16, QLatin1Char('0'));
+  return QString();
+}
+
+QString WriteFile(const QString& relativePath, const QByteArray& bytes) {
+  const QString path = CurrentHome() + QLatin1Char('/') + relativePath;
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  QFile f(path);
+  f.open(QIODevice::WriteOnly);
+  f.write(bytes);
+  return path;
+}
+
+}  // namespace Fixture
