@@ -51,6 +51,14 @@ class winMAIN : public QMainWindow {
   void drawing_TOOL_SET(int32_t tool);
   void Set_Paint_Cursor(bool busy);
 
+  // ---- Picture files (new, open, save, drops) ----
+
+  // ---- Whole-picture operations (turns, resize, canvas size, clipboard) ----
+
+  // ---- Application shell (start-up, menus, closing) ----
+
+  // ---- Update check and feedback ----
+
   // ---- Timers ----
   void timer_LASSO_Action();
   void timer_SPRAYCAN_Action();

@@ -39,8 +39,9 @@ QVariant RunReal(ModalRequest& r) {
     case ModalKind::MessageBox:
     case ModalKind::Dialog:
     case ModalKind::Print:
-      if (!r.dialog) return QVariant();
-      return r.dialog->exec();
+      if (r.dialog) return r.dialog->exec();
+      if (r.kind != ModalKind::MessageBox) return QVariant();
+      [[fallthrough]];
     case ModalKind::Alert: {
       QMessageBox box(r.parent);
       box.setWindowTitle(r.title);
