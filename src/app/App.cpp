@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "app/ProgramIdentity.h"
+#include "app/modOptions.h"
+#include "platform/Shell.h"
 #include "core/EditingState.h"
 #include "core/TraceLog.h"
 #include "core/UndoHistory.h"
@@ -32,6 +34,9 @@ void App::Event_Open() {
   scrn_rect = std::make_shared<classRECTANGLE>();
   img_changed = false;
   image_FolderObject.reset();
+  // GIF and TIFF are offered only when the image converter is there.
+  modOptions::supported_types = QStringLiteral("png,jpg,bmp,pict");
+  if (!Platform::Shell::Find(QStringLiteral("convert")).isEmpty()) modOptions::supported_types += QStringLiteral(",gif,tiff");
   txt_box[0] = -9999;
   txt_box[1] = -9999;
 

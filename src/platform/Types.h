@@ -1,5 +1,6 @@
 #pragma once
 // Small value types shared by the whole program.
+#include <QRgb>
 #include <QtGlobal>
 #include <cstdint>
 

@@ -6,6 +6,7 @@
 #include <atomic>
 
 #include "app/App.h"
+#include "app/modOptions.h"
 #include "core/EditingState.h"
 #include "core/UndoHistory.h"
 #include "mainwindow/winMAIN.h"
@@ -59,6 +60,7 @@ void Begin() {
   Platform::ModalHost::ClearScript();
   Platform::ModalHost::TakeFailures();
   modMAIN::Reset_Globals();
+  modOptions::Reset_Globals();
   static_cast<App*>(qApp)->Event_Open();
 }
 
