@@ -2,9 +2,12 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStorageInfo>
+#include <QUrl>
 
 namespace Platform {
 
@@ -19,6 +22,8 @@ struct State {
   std::optional<double> micros;
   uint32_t seed = 0;
   QMap<QString, QString> tools;
+  std::function<bool(const QString&)> openDocument;
+  std::optional<QStringList> volumes;
   QString updateRoot = QStringLiteral("http://www.pixmura.example");
   bool testing = false;
 };
@@ -96,6 +101,21 @@ void Environment::OverrideToolPath(const QString& name, const QString& path) {
   if (path.isEmpty()) S().tools.remove(name);
   else S().tools.insert(name, path);
 }
+
+bool Environment::OpenDocument(const QString& path) {
+  if (S().openDocument) return S().openDocument(path);
+  if (S().testing) return false;
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+void Environment::OverrideOpenDocument(std::function<bool(const QString&)> open) { S().openDocument = std::move(open); }
+
+QStringList Environment::MountedVolumeNames() {
+  if (S().volumes) return *S().volumes;
+  QStringList names;
+  for (const QStorageInfo& v : QStorageInfo::mountedVolumes()) names << v.displayName();
+  return names;
+}
+void Environment::OverrideMountedVolumes(std::optional<QStringList> names) { S().volumes = std::move(names); }
 
 QString Environment::UpdateSiteRoot() { return S().updateRoot; }
 void Environment::SetUpdateSiteRoot(const QString& root) { S().updateRoot = root; }

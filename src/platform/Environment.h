@@ -5,7 +5,9 @@
 #include <QPoint>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace Platform {
@@ -48,6 +50,15 @@ class Environment {
   // set another path.
   static QString ToolPath(const QString& name);
   static void OverrideToolPath(const QString& name, const QString& path);
+
+  // Opens a file with its default application (the desktop's services); false when that failed. Tests
+  // replace it; while testing without a replacement nothing is opened.
+  static bool OpenDocument(const QString& path);
+  static void OverrideOpenDocument(std::function<bool(const QString&)> open);
+
+  // The display names of the mounted volumes, in the system's order.
+  static QStringList MountedVolumeNames();
+  static void OverrideMountedVolumes(std::optional<QStringList> names);
 
   // The root address of the update site.
   static QString UpdateSiteRoot();
