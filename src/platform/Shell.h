@@ -15,6 +15,10 @@ struct ShellResult {
 class Shell {
  public:
   static ShellResult Execute(const QString& program, const QStringList& arguments, int timeoutMs = 30000);
+  // Starts a program that may go on running, such as a desktop application: waits up to waitMs for it to
+  // end and returns as Execute does. A program still running then is left running (never killed); the
+  // result says started and timedOut, with the output so far.
+  static ShellResult Launch(const QString& program, const QStringList& arguments, int waitMs);
   // The full path of a program found on PATH, or empty.
   static QString Find(const QString& program);
 };

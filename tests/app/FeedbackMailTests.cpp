@@ -1,0 +1,201 @@
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTest>
+
+#include "app/FeedbackMail.h"
+#include "app/ProgramIdentity.h"
+#include "app/modOptions.h"
+#include "platform/Environment.h"
+#include "platform/FolderItem.h"
+#include "platform/Shell.h"
+#include "support/Fixture.h"
+#include "support/TestMain.h"
+
+using Platform::Environment;
+
+namespace {
+
+const QString kBorder = QStringLiteral("+----------------------+");  // 22 hyphens for "Pixmura v2.5"
+
+QByteArray ReadAll(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+// A stand-in for xdg-email that records its arguments (one per NUL) and then runs the given shell lines.
+QString RecordingMailer(const QString& then = QStringLiteral("exit 0")) {
+  const QString record = Fixture::Home() + QStringLiteral("/mailer-arguments");
+  const QString script = QStringLiteral("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\0' \"$a\"; done > '") + record +
+                         QStringLiteral("'\n") + then + QLatin1Char('\n');
+  const QString path = Fixture::WriteFile(QStringLiteral("bin/xdg-email"), script.toUtf8());
+  QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  Environment::OverrideToolPath(QStringLiteral("xdg-email"), path);
+  return record;
+}
+
+QStringList RecordedArguments(const QString& record) {
+  QByteArray bytes = ReadAll(record);
+  if (bytes.endsWith('\0')) bytes.chop(1);
+  QStringList args;
+  for (const QByteArray& a : bytes.split('\0')) args << QString::fromUtf8(a);
+  return args;
+}
+
+}  // namespace
+
+class FeedbackMailTests : public FixtureTest {
+  Q_OBJECT
+
+  void Identity() {
+    PGM_Name = QStringLiteral("Pixmura");
+    PGM_Version = QStringLiteral("2.5");
+  }
+
+ private slots:
+  void framedBox() {
+    Identity();
+    QCOMPARE(modOptions::Feedback_Box(),
+             QStringLiteral("\r\r\r") + kBorder + QStringLiteral("\r|    App : Pixmura v2.5|\r") + kBorder);
+  }
+
+  void escape_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("escaped");
+    QTest::newRow("plain") << "Pixmura v2.5" << "Pixmura v2.5";
+    QTest::newRow("quote") << "say \"hi\"" << "say \\\"hi\\\"";
+    QTest::newRow("backslash doubled once") << "a\\b" << "a\\\\b";
+    QTest::newRow("backslash before quote") << "a\\\"" << "a\\\\\\\"";
+    QTest::newRow("CR LF is one line end") << "a\r\nb" << "a\\nb";
+    QTest::newRow("LF CR is one line end") << "a\n\rb" << "a\\nb";
+    QTest::newRow("lone ends") << "a\rb\nc" << "a\\nb\\nc";
+    QTest::newRow("CR CR LF") << "\r\r\n" << "\\n\\n";
+    QTest::newRow("placeholder character") << QString(QChar(0xFF)) << "\\\\";
+  }
+  void escape() {
+    QFETCH(QString, text);
+    QFETCH(QString, escaped);
+    QCOMPARE(modOptions::Escape(text), escaped);
+  }
+
+  void addScriptTurnsApostrophePairsIntoQuotes() {
+    modOptions::Apple_Script = QStringLiteral("first\r");
+    modOptions::Add_Script(QStringLiteral("tell ''Mail'' it's '''"));
+    QCOMPARE(modOptions::Apple_Script, QStringLiteral("first\rtell \"Mail\" it's \"'\r"));
+  }
+
+  // The feedback command composes the script, leaves it in the temporary folder and hands the message the
+  // script describes to the mail program: recipient, subject and the box as the body.
+  void sendEmailHandsOnTheComposedMessage() {
+    Identity();
+    const QString record = RecordingMailer();
+    Fixture::WriteFile(QStringLiteral("tmp/ical_applescript.txt"), "an older script that is longer than the new one");
+    modOptions::Send_Email();
+
+    const QString content = QStringLiteral("\\n\\n\\n") + kBorder + QStringLiteral("\\n|    App : Pixmura v2.5|\\n") + kBorder;
+    const QString script =
+        QStringLiteral("tell application \"Mail\"\r"
+                       "set accountAddresses to (email addresses of first account)\r"
+                       "set fromAddress to first item of accountAddresses\r"
+                       "set theMessage to make new outgoing message\r"
+                       "tell theMessage\r"
+                       "make new to recipient at end of to recipients with properties {address:\"feedback@pixmura.example\"}\r"
+                       "end tell\r"
+                       "set visible of theMessage to true\r"
+                       "set subject of theMessage to \"Feedback concerning Pixmura\"\r"
+                       "set content of theMessage to \"") +
+        content +
+        QStringLiteral("\"\r"
+                       "set font of content of theMessage to \"Courier\"\r"
+                       "set size of content of theMessage to 18\r"
+                       "activate\r"
+                       "end tell\r");
+    QCOMPARE(modOptions::Apple_Script, script);
+    QCOMPARE(ReadAll(Platform::FolderItem::Temporary()->ShellPath() + QStringLiteral("/ical_applescript.txt")),
+             script.toUtf8());
+    QCOMPARE(RecordedArguments(record),
+             (QStringList{QStringLiteral("--utf8"), QStringLiteral("--subject"),
+                          QStringLiteral("Feedback concerning Pixmura"), QStringLiteral("--body"),
+                          QStringLiteral("\n\n\n") + kBorder + QStringLiteral("\n|    App : Pixmura v2.5|\n") + kBorder,
+                          QStringLiteral("feedback@pixmura.example")}));
+    QVERIFY(!Environment::BusyCursor());
+  }
+
+  void quotesInTheIdentityAreEscapedInTheContentOnly() {
+    PGM_Name = QStringLiteral("Pix\"mura");
+    PGM_Version = QStringLiteral("2\\5");
+    const QString record = RecordingMailer();
+    modOptions::Send_Email();
+    const QStringList lines = modOptions::Apple_Script.split(QLatin1Char('\r'));
+    QCOMPARE(lines[8], QStringLiteral("set subject of theMessage to \"Feedback concerning Pix\"mura\""));
+    QVERIFY2(lines[9].contains(QStringLiteral("|    App : Pix\\\"mura v2\\\\5|")), qPrintable(lines[9]));
+    QCOMPARE(RecordedArguments(record)[2], QStringLiteral("Feedback concerning Pix\"mura"));
+  }
+
+  // What the composer reports decides: a launcher that fails or cannot start is shown in the message box
+  // with the script, broken into lines of about 40 characters; anything else counts as success.
+  void composerReport_data() {
+    QTest::addColumn<QString>("mailer");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("fails with a reason")
+        << "echo no mail program; exit 3"
+        << "MAIL COMPOSER ERROR: NO MAIL PROGRAM \n(EXIT CODE 3)\nSCRIPT WAS\ntell app\r" << "ERROR";
+    QTest::newRow("fails silently") << "exit 1"
+                                    << "MAIL COMPOSER ERROR: XDG-EMAIL FAILED \n(EXIT CODE 1)\nSCRIPT WAS\ntell app\r"
+                                    << "ERROR";
+    QTest::newRow("cannot start") << ""
+                                  << "MAIL COMPOSER ERROR: XDG-EMAIL COULD \nNOT BE STARTED\nSCRIPT WAS\ntell app\r"
+                                  << "ERROR";
+    QTest::newRow("talks but succeeds") << "echo 'gio: failed to load a module'; exit 0" << "" << "";
+  }
+  void composerReport() {
+    QFETCH(QString, mailer);
+    QFETCH(QString, message);
+    QFETCH(QString, result);
+    if (mailer.isEmpty())
+      Environment::OverrideToolPath(QStringLiteral("xdg-email"), Fixture::Home() + QStringLiteral("/no/such/xdg-email"));
+    else RecordingMailer(mailer);
+    modOptions::Apple_Script = QStringLiteral("tell app\r");
+    if (!message.isEmpty()) Fixture::ExpectMessageBox(message, QStringLiteral("Ok"));
+    QCOMPARE(Execute_Script(Platform::MailMessage{QStringLiteral("a@b.example"), QStringLiteral("s"), QStringLiteral("b")}),
+             result);
+    QVERIFY(!Environment::BusyCursor());
+  }
+
+  void longReportIsBrokenAfterTheLastSeparatorWithin40() {
+    RecordingMailer(QStringLiteral("echo 'could not open mailto:feedback@pixmura.example?subject=Feedback' >&2; exit 4"));
+    modOptions::Apple_Script = QStringLiteral("x\r");
+    Fixture::ExpectMessageBox(QStringLiteral("MAIL COMPOSER ERROR: COULD NOT OPEN \nMAILTO:FEEDBACK@PIXMURA.\n"
+                                             "EXAMPLE?SUBJECT=FEEDBACK (EXIT CODE 4)\nSCRIPT WAS\nx\r"),
+                              QStringLiteral("Ok"));
+    QCOMPARE(Execute_Script(Platform::MailMessage{}), QStringLiteral("ERROR"));
+  }
+
+  void scriptFileThatCannotBeMadeRunsNothing() {
+    const QString record = RecordingMailer();
+    QDir().mkpath(Platform::FolderItem::Temporary()->ShellPath() + QStringLiteral("/ical_applescript.txt/inside"));
+    modOptions::Apple_Script = QStringLiteral("x\r");
+    QCOMPARE(Execute_Script(Platform::MailMessage{}), QString());
+    QVERIFY(!QFile::exists(record));
+  }
+
+  // A mail program still starting after the wait is left to run: it is not killed.
+  void launchLeavesASlowProgramRunning() {
+    const QString marker = Fixture::Home() + QStringLiteral("/finished");
+    const QString path = Fixture::WriteFile(QStringLiteral("bin/slow"),
+                                            QStringLiteral("#!/bin/sh\nsleep 1\ntouch '%1'\n").arg(marker).toUtf8());
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QElapsedTimer clock;
+    clock.start();
+    const Platform::ShellResult r = Platform::Shell::Launch(path, {}, 200);
+    QVERIFY(clock.elapsed() < 900);
+    QVERIFY(r.started);
+    QVERIFY(r.timedOut);
+    QVERIFY(!QFile::exists(marker));
+    QTRY_VERIFY(QFile::exists(marker));
+  }
+};
+
+PIXMURA_TEST_CLASS(FeedbackMailTests)
+#include "FeedbackMailTests.moc"
