@@ -58,6 +58,8 @@ class winMAIN : public QMainWindow {
   // ---- Application shell (start-up, menus, closing) ----
 
   // ---- Update check and feedback ----
+  // Help > eMail Feedback: opens a feedback mail to the maker in the desktop's mail program.
+  bool menu_EMAIL_Action();
 
   // ---- Timers ----
   void timer_LASSO_Action();

@@ -8,6 +8,7 @@
 #include "app/modOptions.h"
 #include "platform/Environment.h"
 #include "platform/FolderItem.h"
+#include "mainwindow/winMAIN.h"
 #include "platform/Shell.h"
 #include "support/Fixture.h"
 #include "support/TestMain.h"
@@ -119,6 +120,13 @@ class FeedbackMailTests : public FixtureTest {
                           QStringLiteral("\n\n\n") + kBorder + QStringLiteral("\n|    App : Pixmura v2.5|\n") + kBorder,
                           QStringLiteral("feedback@pixmura.example")}));
     QVERIFY(!Environment::BusyCursor());
+  }
+
+  void mainWindowCommandOpensTheMail() {
+    Identity();
+    const QString record = RecordingMailer();
+    QVERIFY(winMAIN::instance()->menu_EMAIL_Action());
+    QCOMPARE(RecordedArguments(record).value(2), QStringLiteral("Feedback concerning Pixmura"));
   }
 
   void quotesInTheIdentityAreEscapedInTheContentOnly() {
