@@ -112,8 +112,10 @@ QImage ReduceToDepth(const Picture& picture, PngDepth depth) {
       return NotNull(NotNull(rgb.convertToFormat(QImage::Format_RGB555)).convertToFormat(QImage::Format_RGB32));
     case PngDepth::Millions: return rgb;
     case PngDepth::MillionsPlus: {
+      // Always with an alpha channel: opaque where the picture has no mask.
       const PicturePtr mask = picture.MaskIfAny();
-      return PictureIO::ImageToWrite(picture, mask.get());
+      if (mask) return PictureIO::ImageToWrite(picture, mask.get());
+      return NotNull(rgb.convertToFormat(QImage::Format_ARGB32));
     }
   }
   return rgb;

@@ -58,7 +58,7 @@ QString StandInTool(const QString& name, const QString& scriptBody);
 // Base of test classes that run the fixture around each test function.
 class FixtureTest : public QObject {
   Q_OBJECT
- private slots:
+ protected slots:
   void init() { Fixture::Begin(); }
   void cleanup() {
     const QString problems = Fixture::End();
