@@ -43,6 +43,31 @@ QPen Pen(QColor c, double w) {
   return pen;
 }
 
+// A closed outline through the points.
+QPainterPath Closed(std::initializer_list<QPointF> points) {
+  QPainterPath path;
+  path.addPolygon(QPolygonF(QList<QPointF>(points)));
+  path.closeSubpath();
+  return path;
+}
+
+// A paint brush along the x axis: the handle from 0 to the right, the metal ferrule left of it and the
+// tip in paint further left; `width` across the handle.
+void Brush(QPainter& p, double width, double handle, double ferrule, double tip, QColor paint) {
+  const double h = (width + 1) / 2;
+  p.setBrush(QColor(0x8B, 0x4A, 0x1C));
+  p.drawRoundedRect(QRectF(0, -width / 2, handle, width), width / 2, width / 2);
+  p.setBrush(QColor(0xB8, 0xB8, 0xC0));
+  p.drawRect(QRectF(-ferrule, -h, ferrule, 2 * h));
+  QPainterPath t;
+  t.moveTo(-ferrule, -h);
+  t.cubicTo(-ferrule - 0.46 * tip, -0.9 * h, -ferrule - 0.77 * tip, 0, -ferrule - tip, 0);
+  t.cubicTo(-ferrule - 0.77 * tip, 0, -ferrule - 0.46 * tip, 0.9 * h, -ferrule, h);
+  t.closeSubpath();
+  p.setBrush(paint);
+  p.drawPath(t);
+}
+
 // ---- Message-box icons (64 x 64, transparent around the shape) ----
 
 void MessageIcons() {
@@ -86,22 +111,13 @@ void MessageIcons() {
     QImage img = Blank(64, 64, true);
     QPainter p(&img);
     Smooth(p);
-    QPainterPath t;
-    t.moveTo(32, 4);
-    t.lineTo(61, 58);
-    t.lineTo(3, 58);
-    t.closeSubpath();
+    const QPainterPath t = Closed({{32, 4}, {61, 58}, {3, 58}});
     p.setPen(Pen(QColor(0x8A, 0x6A, 0x00), 3));
     p.setBrush(QColor(0xF6, 0xC8, 0x1E));
     p.drawPath(t);
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::black);
-    QPainterPath bar;
-    bar.moveTo(28.5, 20);
-    bar.lineTo(35.5, 20);
-    bar.lineTo(34, 42);
-    bar.lineTo(30, 42);
-    bar.closeSubpath();
+    const QPainterPath bar = Closed({{28.5, 20}, {35.5, 20}, {34, 42}, {30, 42}});
     p.drawPath(bar);
     p.drawEllipse(QPointF(32, 50), 3.5, 3.5);
     Save(img, QStringLiteral("msg_exclam.png"));
@@ -192,17 +208,8 @@ void Logos() {
     p.save();
     p.translate(64, 64);
     p.rotate(-40);
-    p.setBrush(QColor(0x8B, 0x4A, 0x1C));
-    p.drawRoundedRect(QRectF(-6, -4, 62, 8), 4, 4);
-    p.setBrush(QColor(0xB8, 0xB8, 0xC0));
-    p.drawRect(QRectF(-18, -4.5, 12, 9));
-    QPainterPath tip;
-    tip.moveTo(-18, -4.5);
-    tip.cubicTo(-30, -4, -38, 0, -44, 0);
-    tip.cubicTo(-38, 0, -30, 4, -18, 4.5);
-    tip.closeSubpath();
-    p.setBrush(QColor(0x20, 0x60, 0xD0));
-    p.drawPath(tip);
+    p.translate(-6, 0);
+    Brush(p, 8, 62, 12, 26, QColor(0x20, 0x60, 0xD0));
     p.restore();
     Save(img, QStringLiteral("pal128.png"));
   }
@@ -344,25 +351,15 @@ void DrawTool(QPainter& p, int id) {
       p.setBrush(Qt::NoBrush);
       p.drawRect(QRectF(6, 8, 20, 16));
       break;
-    case 11: {  // paint brush
+    case 11:  // paint brush
       p.save();
       p.translate(16, 16);
       p.rotate(-45);
+      p.translate(-1, 0);
       p.setPen(Pen(ink, 1));
-      p.setBrush(QColor(0x8B, 0x4A, 0x1C));
-      p.drawRoundedRect(QRectF(-1, -2.5, 14, 5), 2, 2);
-      p.setBrush(QColor(0xB8, 0xB8, 0xC0));
-      p.drawRect(QRectF(-5, -3, 4, 6));
-      QPainterPath tip;
-      tip.moveTo(-5, -3);
-      tip.cubicTo(-10, -3, -12, 0, -14, 0);
-      tip.cubicTo(-12, 0, -10, 3, -5, 3);
-      tip.closeSubpath();
-      p.setBrush(QColor(0xD0, 0x20, 0x20));
-      p.drawPath(tip);
+      Brush(p, 5, 14, 4, 9, QColor(0xD0, 0x20, 0x20));
       p.restore();
       break;
-    }
     case 12: {  // eyedropper
       p.save();
       p.translate(16, 16);
@@ -631,25 +628,13 @@ void Cursors() {
     Save(img, name);
   };
   make(QStringLiteral("cursor_pencil.png"), [](QPainter& p) {  // hot spot (1, 30)
-    QPainterPath body;
-    body.moveTo(1, 30);
-    body.lineTo(4, 22);
-    body.lineTo(22, 4);
-    body.lineTo(27, 9);
-    body.lineTo(9, 27);
-    body.closeSubpath();
+    const QPainterPath body = Closed({{1, 30}, {4, 22}, {22, 4}, {27, 9}, {9, 27}});
     Outlined(p, body, QColor(0xF2, 0xC2, 0x2A));
     p.setPen(Pen(Qt::black, 1));
     p.drawLine(QPointF(4, 22), QPointF(9, 27));
   });
   make(QStringLiteral("cursor_eyedropper.png"), [](QPainter& p) {  // hot spot (1, 30)
-    QPainterPath tube;
-    tube.moveTo(1, 30);
-    tube.lineTo(3, 24);
-    tube.lineTo(17, 10);
-    tube.lineTo(21, 14);
-    tube.lineTo(7, 28);
-    tube.closeSubpath();
+    const QPainterPath tube = Closed({{1, 30}, {3, 24}, {17, 10}, {21, 14}, {7, 28}});
     Outlined(p, tube, QColor(0xD8, 0xE8, 0xF0));
     QPainterPath bulb;
     bulb.addEllipse(QRectF(18, 2, 12, 12));
@@ -669,12 +654,7 @@ void Cursors() {
       p.drawEllipse(d, 1, 1);
   });
   make(QStringLiteral("cursor_bucket.png"), [](QPainter& p) {  // hot spot (28, 28)
-    QPainterPath bucket;
-    bucket.moveTo(4, 12);
-    bucket.lineTo(16, 2);
-    bucket.lineTo(26, 14);
-    bucket.lineTo(14, 24);
-    bucket.closeSubpath();
+    const QPainterPath bucket = Closed({{4, 12}, {16, 2}, {26, 14}, {14, 24}});
     Outlined(p, bucket, QColor(0xB8, 0xBC, 0xC4));
     QPainterPath drip;
     drip.moveTo(26, 14);
@@ -683,12 +663,7 @@ void Cursors() {
     Outlined(p, drip, QColor(0x2E, 0x6B, 0xD1), 1);
   });
   make(QStringLiteral("cursor_brush.png"), [](QPainter& p) {  // hot spot (1, 30)
-    QPainterPath handle;
-    handle.moveTo(12, 16);
-    handle.lineTo(27, 1);
-    handle.lineTo(30, 4);
-    handle.lineTo(15, 19);
-    handle.closeSubpath();
+    const QPainterPath handle = Closed({{12, 16}, {27, 1}, {30, 4}, {15, 19}});
     Outlined(p, handle, QColor(0x8B, 0x4A, 0x1C));
     QPainterPath tip;
     tip.moveTo(12, 16);
@@ -720,18 +695,9 @@ void Cursors() {
     p.drawLine(QPointF(10, 14), QPointF(4, 30));
   });
   make(QStringLiteral("cursor_hourglass.png"), [](QPainter& p) {  // hot spot (15, 15)
-    QPainterPath glass;
-    glass.moveTo(8, 4);
-    glass.lineTo(24, 4);
-    glass.lineTo(24, 7);
-    glass.lineTo(17, 15);
-    glass.lineTo(24, 24);
-    glass.lineTo(24, 28);
-    glass.lineTo(8, 28);
-    glass.lineTo(8, 24);
-    glass.lineTo(15, 15);
-    glass.lineTo(8, 7);
-    glass.closeSubpath();
+    const QPainterPath glass =
+        Closed({{8, 4}, {24, 4}, {24, 7}, {17, 15}, {24, 24},
+                {24, 28}, {8, 28}, {8, 24}, {15, 15}, {8, 7}});
     Outlined(p, glass, QColor(0xF4, 0xF4, 0xF8));
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0xD8, 0xA8, 0x40));
