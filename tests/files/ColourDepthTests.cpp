@@ -95,6 +95,10 @@ class ColourDepthTests : public FixtureTest {
         QCOMPARE(Compare(now, Striped()), QString());
     }
 
+    // The file it went through has a name of its own and is gone.
+    QCOMPARE(FilesStartingWith(Platform::FolderItem::Temporary()->AbsolutePath(), QStringLiteral("pixmura")), QStringList());
+    QVERIFY(!QFileInfo::exists(Platform::FolderItem::Temporary()->AbsolutePath() + QStringLiteral("/temp.png")));
+
     // One undo step brings the picture back; the modified mark stays.
     winMAIN::instance()->Manage_Undo_Stack(-1);
     QCOMPARE(Compare(Shown(), Striped()), QString());
