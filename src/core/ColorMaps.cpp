@@ -1,0 +1,214 @@
+#include "core/ColorMaps.h"
+
+#include <algorithm>
+#include <vector>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "app/modProgress.h"
+#include "core/EditingState.h"
+#include "effects/DozerIvidEffectsLibrary.h"
+#include "platform/Numbers.h"
+#include "platform/RuntimeError.h"
+
+// ---- classColorMap ----
+
+int32_t classColorMap::Red(int32_t i) const { return Platform::ToInt(R_Map[i]); }
+void classColorMap::set_Red(int32_t i, float v) { R_Map[i] = v; }
+void classColorMap::set_Green(int32_t i, float v) { G_Map[i] = v; }
+void classColorMap::set_Blue(int32_t i, float v) { B_Map[i] = v; }
+int32_t classColorMap::Green(int32_t i) const { return Platform::ToInt(G_Map[i]); }
+int32_t classColorMap::Blue(int32_t i) const { return Platform::ToInt(B_Map[i]); }
+
+namespace ColorOps {
+
+namespace {
+
+// The nine lookups of the sepia conversion as whole numbers: table[out * 3 + in][value], out and in being
+// red 0, green 1, blue 2.
+struct SepiaTables {
+  uint16_t t[9][256];
+  // For each table, a multiplier m with (value * m) >> 16 equal to the table at every value, when one
+  // exists: the vector code then computes the lookups instead of loading them.
+  uint16_t m[9];
+  bool computable = true;
+};
+
+SepiaTables BuildTables(const classColorMap& red, const classColorMap& green, const classColorMap& blue) {
+  SepiaTables st;
+  const classColorMap* maps[3] = {&red, &green, &blue};
+  for (int out = 0; out < 3; ++out) {
+    for (int i = 0; i < 256; ++i) {
+      st.t[out * 3 + 0][i] = uint16_t(std::clamp(maps[out]->Red(i), 0, 1023));
+      st.t[out * 3 + 1][i] = uint16_t(std::clamp(maps[out]->Green(i), 0, 1023));
+      st.t[out * 3 + 2][i] = uint16_t(std::clamp(maps[out]->Blue(i), 0, 1023));
+    }
+  }
+  // (i * m) >> 16 == t[i] for every i holds exactly when t[0] is 0 and, for i >= 1,
+  // t[i] * 65536 <= i * m < (t[i] + 1) * 65536.
+  for (int k = 0; k < 9; ++k) {
+    int64_t lo = 0, hi = 65535;
+    if (st.t[k][0] != 0) hi = -1;
+    for (int i = 1; i < 256 && lo <= hi; ++i) {
+      lo = std::max<int64_t>(lo, (int64_t(st.t[k][i]) * 65536 + i - 1) / i);
+      hi = std::min<int64_t>(hi, ((int64_t(st.t[k][i]) + 1) * 65536 - 1) / i);
+    }
+    if (lo > hi) st.computable = false;
+    st.m[k] = uint16_t(lo <= hi ? lo : 0);
+  }
+  return st;
+}
+
+inline QRgb SepiaPixel(const SepiaTables& st, QRgb p) {
+  const int r = (p >> 16) & 255, g = (p >> 8) & 255, b = p & 255;
+  const int R = std::min(255, st.t[0][r] + st.t[1][g] + st.t[2][b]);
+  const int G = std::min(255, st.t[3][r] + st.t[4][g] + st.t[5][b]);
+  const int B = std::min(255, st.t[6][r] + st.t[7][g] + st.t[8][b]);
+  return 0xFF000000u | (QRgb(R) << 16) | (QRgb(G) << 8) | QRgb(B);
+}
+
+// One row of 32-bit pixels.
+void SepiaRow(const SepiaTables& st, QRgb* px, int w) {
+  int x = 0;
+#if defined(__SSE2__)
+  if (st.computable) {
+    const __m128i low8 = _mm_set1_epi32(0xFF);
+    const __m128i max = _mm_set1_epi16(255);
+    const __m128i alpha = _mm_set1_epi16(short(0xFF00));
+    __m128i m[9];
+    for (int k = 0; k < 9; ++k) m[k] = _mm_set1_epi16(short(st.m[k]));
+    for (; x + 8 <= w; x += 8) {
+      const __m128i p0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(px + x));
+      const __m128i p1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(px + x + 4));
+      // The channels of eight pixels as 16-bit lanes.
+      const __m128i b = _mm_packs_epi32(_mm_and_si128(p0, low8), _mm_and_si128(p1, low8));
+      const __m128i g = _mm_packs_epi32(_mm_and_si128(_mm_srli_epi32(p0, 8), low8), _mm_and_si128(_mm_srli_epi32(p1, 8), low8));
+      const __m128i r = _mm_packs_epi32(_mm_and_si128(_mm_srli_epi32(p0, 16), low8), _mm_and_si128(_mm_srli_epi32(p1, 16), low8));
+      auto channel = [&](int out) {
+        const __m128i sum = _mm_add_epi16(_mm_add_epi16(_mm_mulhi_epu16(r, m[out * 3]), _mm_mulhi_epu16(g, m[out * 3 + 1])),
+                                          _mm_mulhi_epu16(b, m[out * 3 + 2]));
+        return _mm_min_epi16(sum, max);
+      };
+      const __m128i R = channel(0), G = channel(1), B = channel(2);
+      const __m128i bg = _mm_or_si128(B, _mm_slli_epi16(G, 8));
+      const __m128i ra = _mm_or_si128(R, alpha);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(px + x), _mm_unpacklo_epi16(bg, ra));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(px + x + 4), _mm_unpackhi_epi16(bg, ra));
+    }
+  }
+#endif
+  for (; x < w; ++x) px[x] = SepiaPixel(st, px[x]);
+}
+
+}  // namespace
+
+void Sepia(Platform::Picture& pic, const classColorMap& red, const classColorMap& green, const classColorMap& blue,
+           const Progress& progress) {
+  const SepiaTables st = BuildTables(red, green, blue);
+  const int w = pic.Width(), h = pic.Height();
+  QImage& img = pic.Image();
+  if (img.format() == QImage::Format_RGB32) {
+    uchar* base = img.bits();
+    const qsizetype stride = img.bytesPerLine();
+    for (int y = 0; y < h; ++y) {
+      SepiaRow(st, reinterpret_cast<QRgb*>(base + qsizetype(y) * stride), w);
+      if (progress) progress(w);
+    }
+    return;
+  }
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) pic.SetPixel(x, y, Platform::FromQRgb(SepiaPixel(st, Platform::ToQRgb(pic.Pixel(x, y)))));
+    if (progress) progress(w);
+  }
+}
+
+int32_t CountColors(const Platform::Picture& pic, bool& all_gray, bool stop_early) {
+  // One presence bit for every 24-bit colour (2 MB), made for this count and released after it.
+  std::vector<uint64_t> seen(size_t(1) << 18, 0);
+  all_gray = true;
+  int32_t count = 0;
+  const int w = pic.Width(), h = pic.Height();
+  const bool rgb32 = pic.Image().format() == QImage::Format_RGB32;
+  std::vector<QRgb> converted;
+  if (!rgb32) converted.resize(size_t(w));
+  for (int y = 0; y < h; ++y) {
+    const QRgb* row;
+    if (rgb32) {
+      row = reinterpret_cast<const QRgb*>(pic.Image().constScanLine(y));
+    } else {
+      for (int x = 0; x < w; ++x) converted[size_t(x)] = pic.Pixel(x, y);
+      row = converted.data();
+    }
+    uint32_t last = 0xFFFFFFFFu;  // no colour: runs of one colour cost one comparison each
+    for (int x = 0; x < w; ++x) {
+      const uint32_t key = row[x] & 0xFFFFFFu;
+      if (key == last) continue;
+      last = key;
+      uint64_t& word = seen[key >> 6];
+      const uint64_t bit = uint64_t(1) << (key & 63);
+      if (word & bit) continue;
+      word |= bit;
+      ++count;
+      if (all_gray && (((key >> 16) & 255) != ((key >> 8) & 255) || ((key >> 8) & 255) != (key & 255))) all_gray = false;
+    }
+    if (stop_early && count > 256) break;
+  }
+  return count;
+}
+
+}  // namespace ColorOps
+
+namespace modMAIN {
+
+void Make_Maps() {
+  Map_Sepia_R = std::make_shared<classColorMap>();
+  Map_Sepia_G = std::make_shared<classColorMap>();
+  Map_Sepia_B = std::make_shared<classColorMap>();
+  Map_Gray = std::make_shared<classColorMap>();
+  auto fill = [](classColorMap& m, int i, double r, double g, double b) {
+    m.set_Red(i, float(i * r));
+    m.set_Green(i, float(i * g));
+    m.set_Blue(i, float(i * b));
+  };
+  for (int i = 0; i < 256; ++i) {
+    fill(*Map_Sepia_R, i, 0.393, 0.769, 0.189);
+    fill(*Map_Sepia_G, i, 0.349, 0.686, 0.168);
+    fill(*Map_Sepia_B, i, 0.272, 0.534, 0.131);
+    map_invert[i] = 255 - i;
+    fill(*Map_Gray, i, 0.299, 0.587, 0.114);
+  }
+}
+
+void image_Convert_Sepia() {
+  DozerIvidEffectsLibrary::EFFECTS_Picture_GET();
+  const PicturePtr target = DozerIvidEffectsLibrary::EFFECTS_Picture;
+  const classColorMap& red = Platform::Deref(Map_Sepia_R, "Map_Sepia_R");
+  const classColorMap& green = Platform::Deref(Map_Sepia_G, "Map_Sepia_G");
+  const classColorMap& blue = Platform::Deref(Map_Sepia_B, "Map_Sepia_B");
+  modProgress::Progress_Start(target ? target->Width() : 0, target ? target->Height() : 0);
+  // Hides the bar and ends the busy state when the conversion ends, however it ends.
+  modProgress::Progress_Scope progress;
+  if (target) ColorOps::Sepia(*target, red, green, blue, [](int32_t done) { modProgress::Progress_Check(done); });
+  DozerIvidEffectsLibrary::EFFECTS_Picture_PUT(true);
+}
+
+Platform::Color GrayPixel(Platform::Color colour, int32_t levels) {
+  const int r = Platform::Red(colour), g = Platform::Green(colour), b = Platform::Blue(colour);
+  int v;
+  if (r == 255 && g == 255 && b == 255) {
+    v = 255;
+  } else {
+    const classColorMap& m = Platform::Deref(Map_Gray, "Map_Gray");
+    v = m.Red(r) + m.Green(g) + m.Blue(b);
+    if (levels == 4) v &= 0xC0;
+    else if (levels == 16) v &= 0xE0;
+  }
+  return Platform::RGB(v, v, v);
+}
+
+int32_t Count_Colors(bool& all_gray, bool stop_early) {
+  return ColorOps::CountColors(*Platform::Checked(work_area, "work_area"), all_gray, stop_early);
+}
+
+}  // namespace modMAIN
