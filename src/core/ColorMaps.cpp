@@ -2,12 +2,10 @@
 
 #include <algorithm>
 #include <vector>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 #include "app/modProgress.h"
 #include "core/EditingState.h"
+#include "core/VectorCode.h"
 #include "effects/DozerIvidEffectsLibrary.h"
 #include "platform/Numbers.h"
 #include "platform/RuntimeError.h"
@@ -30,7 +28,7 @@ namespace {
 struct SepiaTables {
   uint16_t t[9][256];
   // For each table, a multiplier m with (value * m) >> 16 equal to the table at every value, when one
-  // exists: the vector code then computes the lookups instead of loading them.
+  // exists for all nine: the lookups are then computed instead of loaded, which vector code can do.
   uint16_t m[9];
   bool computable = true;
 };
@@ -68,37 +66,30 @@ inline QRgb SepiaPixel(const SepiaTables& st, QRgb p) {
   return 0xFF000000u | (QRgb(R) << 16) | (QRgb(G) << 8) | QRgb(B);
 }
 
-// One row of 32-bit pixels.
-void SepiaRow(const SepiaTables& st, QRgb* px, int w) {
-  int x = 0;
-#if defined(__SSE2__)
-  if (st.computable) {
-    const __m128i low8 = _mm_set1_epi32(0xFF);
-    const __m128i max = _mm_set1_epi16(255);
-    const __m128i alpha = _mm_set1_epi16(short(0xFF00));
-    __m128i m[9];
-    for (int k = 0; k < 9; ++k) m[k] = _mm_set1_epi16(short(st.m[k]));
-    for (; x + 8 <= w; x += 8) {
-      const __m128i p0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(px + x));
-      const __m128i p1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(px + x + 4));
-      // The channels of eight pixels as 16-bit lanes.
-      const __m128i b = _mm_packs_epi32(_mm_and_si128(p0, low8), _mm_and_si128(p1, low8));
-      const __m128i g = _mm_packs_epi32(_mm_and_si128(_mm_srli_epi32(p0, 8), low8), _mm_and_si128(_mm_srli_epi32(p1, 8), low8));
-      const __m128i r = _mm_packs_epi32(_mm_and_si128(_mm_srli_epi32(p0, 16), low8), _mm_and_si128(_mm_srli_epi32(p1, 16), low8));
-      auto channel = [&](int out) {
-        const __m128i sum = _mm_add_epi16(_mm_add_epi16(_mm_mulhi_epu16(r, m[out * 3]), _mm_mulhi_epu16(g, m[out * 3 + 1])),
-                                          _mm_mulhi_epu16(b, m[out * 3 + 2]));
-        return _mm_min_epi16(sum, max);
-      };
-      const __m128i R = channel(0), G = channel(1), B = channel(2);
-      const __m128i bg = _mm_or_si128(B, _mm_slli_epi16(G, 8));
-      const __m128i ra = _mm_or_si128(R, alpha);
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(px + x), _mm_unpacklo_epi16(bg, ra));
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(px + x + 4), _mm_unpackhi_epi16(bg, ra));
-    }
+// One row of 32-bit pixels, each lookup computed as (value * m) >> 16. A plain loop for vector code.
+PIXMURA_VECTOR_CLONES
+void SepiaRowComputed(QRgb* __restrict px, int w, const uint16_t* m) {
+  const uint16_t m0 = m[0], m1 = m[1], m2 = m[2], m3 = m[3], m4 = m[4], m5 = m[5], m6 = m[6], m7 = m[7], m8 = m[8];
+  auto term = [](uint16_t v, uint16_t k) { return uint16_t((uint32_t(v) * k) >> 16); };
+  for (int x = 0; x < w; ++x) {
+    const QRgb p = px[x];
+    const uint16_t r = (p >> 16) & 255, g = (p >> 8) & 255, b = p & 255;
+    uint16_t R = uint16_t(term(r, m0) + term(g, m1) + term(b, m2));
+    uint16_t G = uint16_t(term(r, m3) + term(g, m4) + term(b, m5));
+    uint16_t B = uint16_t(term(r, m6) + term(g, m7) + term(b, m8));
+    R = R < 255 ? R : 255;
+    G = G < 255 ? G : 255;
+    B = B < 255 ? B : 255;
+    px[x] = 0xFF000000u | (QRgb(R) << 16) | (QRgb(G) << 8) | QRgb(B);
   }
-#endif
-  for (; x < w; ++x) px[x] = SepiaPixel(st, px[x]);
+}
+
+void SepiaRow(const SepiaTables& st, QRgb* px, int w) {
+  if (st.computable) {
+    SepiaRowComputed(px, w, st.m);
+    return;
+  }
+  for (int x = 0; x < w; ++x) px[x] = SepiaPixel(st, px[x]);
 }
 
 }  // namespace
@@ -124,6 +115,7 @@ void Sepia(Platform::Picture& pic, const classColorMap& red, const classColorMap
 }
 
 int32_t CountColors(const Platform::Picture& pic, bool& all_gray, bool stop_early) {
+  constexpr int kAhead = 32;
   // One presence bit for every 24-bit colour (2 MB), made for this count and released after it.
   std::vector<uint64_t> seen(size_t(1) << 18, 0);
   all_gray = true;
@@ -142,6 +134,8 @@ int32_t CountColors(const Platform::Picture& pic, bool& all_gray, bool stop_earl
     }
     uint32_t last = 0xFFFFFFFFu;  // no colour: runs of one colour cost one comparison each
     for (int x = 0; x < w; ++x) {
+      // The flags of the colours a little further on are fetched while this one is looked at.
+      if (x + kAhead < w) __builtin_prefetch(&seen[(row[x + kAhead] & 0xFFFFFFu) >> 6]);
       const uint32_t key = row[x] & 0xFFFFFFu;
       if (key == last) continue;
       last = key;

@@ -7,6 +7,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "core/VectorCode.h"
 #include "platform/Numbers.h"
 #include "platform/RuntimeError.h"
 
@@ -183,6 +184,25 @@ void FlipPlane(QImage& img, const QRect& area, bool horizontal) {
   }
 }
 
+// The turned squares of one column of a band (see FreeRotateInto): corner, reach on each axis, and the
+// offset in the target when the whole square lies inside. A plain loop for vector code.
+PIXMURA_VECTOR_CLONES
+void MapColumn(int n, double nx, double ny, double cdx, double sdx, const double* __restrict sdy,
+               const double* __restrict cdy, int W, int H, int stride, int* __restrict fxa, int* __restrict fya,
+               int* __restrict dxa, int* __restrict dya, int* __restrict offa) {
+  for (int i = 0; i < n; ++i) {
+    const float px = float(nx + (cdx - sdy[i])), py = float(ny + (sdx + cdy[i]));
+    const int tx = int(px), ty = int(py);
+    const int fx = tx - (px < float(tx)), fy = ty - (py < float(ty));
+    fxa[i] = fx;
+    fya[i] = fy;
+    dxa[i] = px != float(fx);
+    dya[i] = py != float(fy);
+    const bool inside = unsigned(fx) < unsigned(W - 1) && unsigned(fy) < unsigned(H - 1);
+    offa[i] = inside ? fy * stride + fx : -1;
+  }
+}
+
 }  // namespace
 
 // ---- Quarter and half turns ----
@@ -302,20 +322,8 @@ void FreeRotateInto(const Picture& src0, Picture& dst, double degrees, const Pro
     const int fx = Floor(px), fy = Floor(py);
     return Square{fx, fy, px != float(fx), py != float(fy)};
   };
-  auto splat = [&](const Square& q, QRgb c) {
-    if (unsigned(q.fx) < unsigned(W - 1) && unsigned(q.fy) < unsigned(H - 1)) {
-      QRgb* r0 = d.Row(q.fy) + q.fx;
-      QRgb* r1 = r0 + q.dy * d.stride;
-      if (q.dx) {
-        const quint64 two = quint64(c) | (quint64(c) << 32);
-        std::memcpy(r0, &two, 8);
-        std::memcpy(r1, &two, 8);
-      } else {
-        *r0 = c;
-        *r1 = c;
-      }
-      return;
-    }
+  // A square that reaches over the target's edge: only its pixels inside are written.
+  auto splatAtEdge = [&](const Square& q, QRgb c) {
     const int cx = q.fx + q.dx, cy = q.fy + q.dy;
     const bool fxIn = unsigned(q.fx) < unsigned(W), cxIn = unsigned(cx) < unsigned(W);
     if (unsigned(q.fy) < unsigned(H)) {
@@ -338,14 +346,14 @@ void FreeRotateInto(const Picture& src0, Picture& dst, double degrees, const Pro
   if (bandStart.size() > 1 && h - bandStart.back() < 3) bandStart.pop_back();
   bandStart.push_back(h);
 
-  std::vector<int> FX(kBand + 3), FY(kBand + 3), DX(kBand + 3), DY(kBand + 3);
+  // Per row of a band: the square's corner, whether it reaches one pixel further on each axis, and its
+  // offset in the target when the whole square lies inside (-1 otherwise).
+  std::vector<int> FX(kBand + 3), FY(kBand + 3), DX(kBand + 3), DY(kBand + 3), OFF(kBand + 3);
+  const int stride = int(d.stride);
   for (size_t b = 0; b + 1 < bandStart.size(); ++b) {
     const int y0 = bandStart[b], y1 = bandStart[b + 1], n = y1 - y0;
     if (size_t(n) > FX.size()) {
-      FX.resize(size_t(n));
-      FY.resize(size_t(n));
-      DX.resize(size_t(n));
-      DY.resize(size_t(n));
+      for (std::vector<int>* v : {&FX, &FY, &DX, &DY, &OFF}) v->resize(size_t(n));
     }
     const double nx = rot.nx, ny = rot.ny;
     const double* __restrict sdy = rot.sdy.data() + y0;
@@ -354,20 +362,29 @@ void FreeRotateInto(const Picture& src0, Picture& dst, double degrees, const Pro
     int* __restrict fya = FY.data();
     int* __restrict dxa = DX.data();
     int* __restrict dya = DY.data();
+    int* __restrict offa = OFF.data();
     for (int x = 0; x < w; ++x) {
       const double cdx = rot.cdx[size_t(x)], sdx = rot.sdx[size_t(x)];
-      // The positions first, in a loop the compiler turns into vector code; then the writes.
-      for (int i = 0; i < n; ++i) {
-        const float px = float(nx + (cdx - sdy[i])), py = float(ny + (sdx + cdy[i]));
-        const int tx = int(px), ty = int(py);
-        const int fx = tx - (px < float(tx)), fy = ty - (py < float(ty));
-        fxa[i] = fx;
-        fya[i] = fy;
-        dxa[i] = px != float(fx);
-        dya[i] = py != float(fy);
-      }
+      MapColumn(n, nx, ny, cdx, sdx, sdy, cdy, W, H, stride, fxa, fya, dxa, dya, offa);
       const QRgb* col = s.Row(y0) + x;
-      for (int i = 0; i < n; ++i) splat(Square{fxa[i], fya[i], dxa[i], dya[i]}, col[qsizetype(i) * s.stride]);
+      for (int i = 0; i < n; ++i) {
+        const QRgb c = col[qsizetype(i) * s.stride];
+        if (offa[i] >= 0) {
+          // Inside: the two rows of the square, two pixels at a time.
+          QRgb* r0 = d.px + offa[i];
+          QRgb* r1 = r0 + (dya[i] ? stride : 0);
+          if (dxa[i]) {
+            const quint64 two = quint64(c) | (quint64(c) << 32);
+            std::memcpy(r0, &two, 8);
+            std::memcpy(r1, &two, 8);
+          } else {
+            *r0 = c;
+            *r1 = c;
+          }
+        } else {
+          splatAtEdge(Square{fxa[i], fya[i], dxa[i], dya[i]}, c);
+        }
+      }
     }
     Report(progress, n, w);
   }
