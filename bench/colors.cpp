@@ -9,12 +9,12 @@ static void BM_Memcpy(benchmark::State& state) { Memcpy(state); }
 
 static void BM_Sepia(benchmark::State& state) {
   modMAIN::Make_Maps();
-  auto pic = Photo();
+  auto pic = Source()->Clone();
   for (auto _ : state) ColorOps::Sepia(*pic, *modMAIN::Map_Sepia_R, *modMAIN::Map_Sepia_G, *modMAIN::Map_Sepia_B);
 }
 
 static void BM_CountColors(benchmark::State& state) {
-  const auto pic = Photo();
+  const auto& pic = Source();
   bool gray = false;
   int32_t count = 0;
   for (auto _ : state) benchmark::DoNotOptimize(count = ColorOps::CountColors(*pic, gray, false));

@@ -4,11 +4,6 @@
 
 using namespace BenchPictures;
 
-static const Platform::PicturePtr& Source() {
-  static const Platform::PicturePtr src = Photo();
-  return src;
-}
-
 static void BM_Memcpy(benchmark::State& state) { Memcpy(state); }
 
 static void BM_FlipHorizontal(benchmark::State& state) {

@@ -167,40 +167,38 @@ void Make_Paintbrush_Tip() {
 
 // ---- Selection outline, colour well, checkerboard ----
 
-void Draw_H_Ants(Platform::Graphics& g, int32_t x1, int32_t x2, int32_t y1, int32_t y2) {
-  int32_t x = x1 + Marching_Ants;
-  while (x <= x2) {
+namespace {
+// Marching ants along one axis from a1 to a2: each period of 12 pixels holds a black dash of 4, a white
+// dash of 4 and a gap, shifted by the ants' phase; no dash passes a2. dash(from, to) draws both edges.
+void Ants(Platform::Graphics& g, int32_t a1, int32_t a2, const std::function<void(int32_t, int32_t)>& dash) {
+  int32_t a = a1 + Marching_Ants;
+  while (a <= a2) {
     g.SetForeColor(0x000000);
-    const int32_t e = std::min(x2, x + 4);
-    g.DrawLine(x, y1, e, y1);
-    g.DrawLine(x, y2, e, y2);
-    const int32_t f = std::min(x2, e + 4);
-    x += 4;
-    if (x < f) {
+    const int32_t e = std::min(a2, a + 4);
+    dash(a, e);
+    const int32_t f = std::min(a2, e + 4);
+    a += 4;
+    if (a < f) {
       g.SetForeColor(0xFFFFFF);
-      g.DrawLine(x, y1, f, y1);
-      g.DrawLine(x, y2, f, y2);
+      dash(a, f);
     }
-    x += 8;
+    a += 8;
   }
+}
+}  // namespace
+
+void Draw_H_Ants(Platform::Graphics& g, int32_t x1, int32_t x2, int32_t y1, int32_t y2) {
+  Ants(g, x1, x2, [&](int32_t from, int32_t to) {
+    g.DrawLine(from, y1, to, y1);
+    g.DrawLine(from, y2, to, y2);
+  });
 }
 
 void Draw_V_Ants(Platform::Graphics& g, int32_t y1, int32_t y2, int32_t x1, int32_t x2) {
-  int32_t y = y1 + Marching_Ants;
-  while (y <= y2) {
-    g.SetForeColor(0x000000);
-    const int32_t e = std::min(y2, y + 4);
-    g.DrawLine(x1, y, x1, e);
-    g.DrawLine(x2, y, x2, e);
-    const int32_t f = std::min(y2, e + 4);
-    y += 4;
-    if (y < f) {
-      g.SetForeColor(0xFFFFFF);
-      g.DrawLine(x1, y, x1, f);
-      g.DrawLine(x2, y, x2, f);
-    }
-    y += 8;
-  }
+  Ants(g, y1, y2, [&](int32_t from, int32_t to) {
+    g.DrawLine(x1, from, x1, to);
+    g.DrawLine(x2, from, x2, to);
+  });
 }
 
 void Draw_ColorWell(Platform::Graphics& g, int32_t x, int32_t y, Platform::Color colour, bool crossed) {

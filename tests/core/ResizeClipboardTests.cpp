@@ -13,14 +13,10 @@
 #include "support/TestMain.h"
 
 using namespace modMAIN;
+using Fixture::MarkedDocument;
 using Fixture::Marker;
 using Platform::Color;
 
-static void MarkedDocument(int w, int h) {
-  Fixture::NewDocument(w, h);
-  Fixture::PaintMarkers(work_area);
-  pic_Stack[0] = work_area->CopyAtDepth(32);
-}
 
 static const QString kOutOfMemory = QStringLiteral("Out of Memory^Insufficient memory to create a new picture");
 

@@ -13,15 +13,10 @@
 #include "support/TestMain.h"
 
 using namespace modMAIN;
+using Fixture::MarkedDocument;
 using Fixture::Marker;
 using Platform::Color;
 
-// A document whose pixels are their markers, the only state of the history.
-static void MarkedDocument(int w, int h) {
-  Fixture::NewDocument(w, h);
-  Fixture::PaintMarkers(work_area);
-  pic_Stack[0] = work_area->CopyAtDepth(32);
-}
 
 class RotationCommandTests : public FixtureTest {
   Q_OBJECT

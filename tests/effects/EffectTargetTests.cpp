@@ -10,17 +10,13 @@
 
 using namespace modMAIN;
 using namespace DozerIvidEffectsLibrary;
+using Fixture::MarkedDocument;
 using Fixture::Marker;
 using Platform::Color;
 
 // An effect working in place: every pixel of the target becomes red.
 static void PaintTargetRed() { EFFECTS_Picture->Image().fill(Platform::ToQRgb(0xFF0000)); }
 
-static void MarkedDocument(int w, int h) {
-  Fixture::NewDocument(w, h);
-  Fixture::PaintMarkers(work_area);
-  pic_Stack[0] = work_area->CopyAtDepth(32);
-}
 
 // A floating selection of 4 x 4 at (2, 2).
 static void Float() {

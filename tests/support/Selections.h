@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "core/EditingState.h"
+#include "support/Fixture.h"
 #include "platform/Picture.h"
 
 namespace Fixture {
@@ -21,6 +22,13 @@ inline Platform::PicturePtr Marked(int w, int h) {
   auto p = Platform::Picture::Create(w, h, 32);
   PaintMarkers(p);
   return p;
+}
+
+// A document of w x h whose pixels are their markers, the only state of the history.
+inline void MarkedDocument(int w, int h) {
+  NewDocument(w, h);
+  PaintMarkers(modMAIN::work_area);
+  modMAIN::pic_Stack[0] = modMAIN::work_area->CopyAtDepth(32);
 }
 
 // A rectangular selection from corner (x1, y1) to corner (x2, y2), as the selection tool leaves it.
