@@ -147,6 +147,10 @@ class PictureOpsTests : public QObject {
     for (int y = 0; y < t->Height(); ++y)
       for (int x = 0; x < t->Width(); ++x) green += t->Pixel(x, y) == 0x00FF00;
     QVERIFY(green > 0);
+    // The turned corners of a single pixel may span no whole pixel: the picture still has one.
+    auto dot = FreeRotate(*Fixture::Filled(1, 1, 0x00FF00), 45);
+    QCOMPARE(dot->Width(), 1);
+    QCOMPARE(dot->Height(), 1);
   }
 
   // Tall pictures are walked in bands of rows; where bands meet the result must still be the one of
