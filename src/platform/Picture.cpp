@@ -1,5 +1,11 @@
 #include "platform/Picture.h"
 
+#include <sys/mman.h>
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/Graphics.h"
@@ -9,10 +15,29 @@ namespace Platform {
 
 bool Picture::SizeAllowed(qint64 w, qint64 h) { return w > 0 && h > 0 && w * h <= kMaxPixels && w <= 1 << 20 && h <= 1 << 20; }
 
+namespace {
+void FreeBuffer(void* p) { std::free(p); }
+
+// Large pictures get memory in 2-megabyte pages: touching fresh memory page by page is what costs most
+// when a whole picture is copied into a new one.
+QImage AllocateLarge(int w, int h, QImage::Format format) {
+  const int depth = QImage::toPixelFormat(format).bitsPerPixel();
+  const qsizetype bpl = ((qsizetype(w) * depth + 31) / 32) * 4;
+  const size_t bytes = size_t(bpl) * size_t(h);
+  constexpr size_t kHuge = size_t(2) << 20;
+  void* data = nullptr;
+  if (posix_memalign(&data, kHuge, (bytes + kHuge - 1) / kHuge * kHuge) != 0 || !data) return QImage();
+  madvise(data, bytes, MADV_HUGEPAGE);
+  QImage img(static_cast<uchar*>(data), w, h, bpl, format, FreeBuffer, data);
+  if (img.isNull()) std::free(data);
+  return img;
+}
+}  // namespace
+
 QImage AllocateImage(int w, int h, QImage::Format format) {
   if (!Picture::SizeAllowed(w, h))
     throw OutOfMemoryException(QStringLiteral("A picture of %1 x %2 pixels cannot be made").arg(w).arg(h));
-  QImage img(w, h, format);
+  QImage img = qint64(w) * h >= (1 << 20) ? AllocateLarge(w, h, format) : QImage(w, h, format);
   if (img.isNull())
     throw OutOfMemoryException(QStringLiteral("Not enough memory for a picture of %1 x %2 pixels").arg(w).arg(h));
   return img;
@@ -137,38 +162,115 @@ PicturePtr Picture::Clone() const {
   return pic;
 }
 
+// One row of 24-bit pixels (R, G, B bytes) widened to opaque 32-bit pixels.
+static void Rgb888ToRgb32Scalar(const uchar* s, QRgb* d, int w) {
+  for (int x = 0; x < w; ++x, s += 3) d[x] = 0xFF000000u | (QRgb(s[0]) << 16) | (QRgb(s[1]) << 8) | s[2];
+}
+
+#if defined(__x86_64__)
+// Sixteen pixels at a time: three 16-byte loads, each group of four pixels shuffled into place.
+__attribute__((target("ssse3"))) static void Rgb888ToRgb32Ssse3(const uchar* s, QRgb* d, int w) {
+  const __m128i order = _mm_setr_epi8(2, 1, 0, -128, 5, 4, 3, -128, 8, 7, 6, -128, 11, 10, 9, -128);
+  const __m128i alpha = _mm_set1_epi32(int(0xFF000000u));
+  int x = 0;
+  for (; x + 16 <= w; x += 16, s += 48) {
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 16));
+    const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 32));
+    __m128i* out = reinterpret_cast<__m128i*>(d + x);
+    _mm_storeu_si128(out, _mm_or_si128(_mm_shuffle_epi8(a, order), alpha));
+    _mm_storeu_si128(out + 1, _mm_or_si128(_mm_shuffle_epi8(_mm_alignr_epi8(b, a, 12), order), alpha));
+    _mm_storeu_si128(out + 2, _mm_or_si128(_mm_shuffle_epi8(_mm_alignr_epi8(c, b, 8), order), alpha));
+    _mm_storeu_si128(out + 3, _mm_or_si128(_mm_shuffle_epi8(_mm_srli_si128(c, 4), order), alpha));
+  }
+  Rgb888ToRgb32Scalar(s, d + x, w - x);
+}
+#endif
+
+// One row of 32-bit pixels narrowed to R, G, B bytes.
+static void Rgb32ToRgb888Scalar(const QRgb* s, uchar* d, int w) {
+  for (int x = 0; x < w; ++x, d += 3) {
+    const QRgb c = s[x];
+    d[0] = uchar(c >> 16);
+    d[1] = uchar(c >> 8);
+    d[2] = uchar(c);
+  }
+}
+
+#if defined(__x86_64__)
+__attribute__((target("ssse3"))) static void Rgb32ToRgb888Ssse3(const QRgb* s, uchar* d, int w) {
+  const __m128i order = _mm_setr_epi8(2, 1, 0, 6, 5, 4, 10, 9, 8, 14, 13, 12, -128, -128, -128, -128);
+  int x = 0;
+  for (; x + 16 <= w; x += 16, d += 48) {
+    const __m128i* in = reinterpret_cast<const __m128i*>(s + x);
+    const __m128i a = _mm_shuffle_epi8(_mm_loadu_si128(in), order);
+    const __m128i b = _mm_shuffle_epi8(_mm_loadu_si128(in + 1), order);
+    const __m128i c = _mm_shuffle_epi8(_mm_loadu_si128(in + 2), order);
+    const __m128i e = _mm_shuffle_epi8(_mm_loadu_si128(in + 3), order);
+    __m128i* out = reinterpret_cast<__m128i*>(d);
+    _mm_storeu_si128(out, _mm_or_si128(a, _mm_slli_si128(b, 12)));
+    _mm_storeu_si128(out + 1, _mm_or_si128(_mm_srli_si128(b, 4), _mm_slli_si128(c, 8)));
+    _mm_storeu_si128(out + 2, _mm_or_si128(_mm_srli_si128(c, 8), _mm_slli_si128(e, 4)));
+  }
+  Rgb32ToRgb888Scalar(s + x, d, w - x);
+}
+#endif
+
+static void Rgb32ToRgb888(const QRgb* s, uchar* d, int w) {
+#if defined(__x86_64__)
+  static const bool ssse3 = __builtin_cpu_supports("ssse3");
+  if (ssse3) {
+    Rgb32ToRgb888Ssse3(s, d, w);
+    return;
+  }
+#endif
+  Rgb32ToRgb888Scalar(s, d, w);
+}
+
+static void Rgb888ToRgb32(const uchar* s, QRgb* d, int w) {
+#if defined(__x86_64__)
+  static const bool ssse3 = __builtin_cpu_supports("ssse3");
+  if (ssse3) {
+    Rgb888ToRgb32Ssse3(s, d, w);
+    return;
+  }
+#endif
+  Rgb888ToRgb32Scalar(s, d, w);
+}
+
+// Copies the colour plane of src into dst (same size), converting between RGB32 and RGB888.
+static void CopyPlane(const QImage& src, QImage& dst) {
+  const int w = src.width(), h = src.height();
+  if (src.format() == dst.format() && src.bytesPerLine() == dst.bytesPerLine()) {
+    std::memcpy(dst.bits(), src.constBits(), size_t(src.sizeInBytes()));
+  } else if (src.format() == QImage::Format_RGB32 && dst.format() == QImage::Format_RGB888) {
+    for (int y = 0; y < h; ++y)
+      Rgb32ToRgb888(reinterpret_cast<const QRgb*>(src.constScanLine(y)), dst.scanLine(y), w);
+  } else if (src.format() == QImage::Format_RGB888 && dst.format() == QImage::Format_RGB32) {
+    for (int y = 0; y < h; ++y)
+      Rgb888ToRgb32(src.constScanLine(y), reinterpret_cast<QRgb*>(dst.scanLine(y)), w);
+  } else {
+    const QImage converted = src.convertToFormat(dst.format());
+    if (converted.isNull()) throw OutOfMemoryException(QStringLiteral("Not enough memory to copy the picture"));
+    for (int y = 0; y < h; ++y)
+      std::memcpy(dst.scanLine(y), converted.constScanLine(y), size_t(std::min(dst.bytesPerLine(), converted.bytesPerLine())));
+  }
+}
+
 PicturePtr Picture::CopyAtDepth(int depth) const {
   if (depth != 24) depth = 32;
-  const QImage::Format fmt = FormatForDepth(depth);
-  QImage img = AllocateImage(Width(), Height(), fmt);
-  if (image_.format() == fmt) {
-    // Same layout: one copy of the bytes, row by row (the strides are equal for equal formats and sizes).
-    std::memcpy(img.bits(), image_.constBits(), size_t(image_.sizeInBytes()));
-  } else if (image_.format() == QImage::Format_RGB32 && fmt == QImage::Format_RGB888) {
-    const int w = Width();
-    for (int y = 0; y < Height(); ++y) {
-      const QRgb* s = reinterpret_cast<const QRgb*>(image_.constScanLine(y));
-      uchar* d = img.scanLine(y);
-      for (int x = 0; x < w; ++x) {
-        const QRgb c = s[x];
-        d[0] = uchar(c >> 16);
-        d[1] = uchar(c >> 8);
-        d[2] = uchar(c);
-        d += 3;
-      }
-    }
-  } else if (image_.format() == QImage::Format_RGB888 && fmt == QImage::Format_RGB32) {
-    const int w = Width();
-    for (int y = 0; y < Height(); ++y) {
-      const uchar* s = image_.constScanLine(y);
-      QRgb* d = reinterpret_cast<QRgb*>(img.scanLine(y));
-      for (int x = 0; x < w; ++x, s += 3) d[x] = 0xFF000000u | (QRgb(s[0]) << 16) | (QRgb(s[1]) << 8) | s[2];
-    }
-  } else {
-    img = image_.convertToFormat(fmt);
-    if (img.isNull()) throw OutOfMemoryException(QStringLiteral("Not enough memory to copy the picture"));
-  }
+  QImage img = AllocateImage(Width(), Height(), FormatForDepth(depth));
+  CopyPlane(image_, img);
   return std::make_shared<Picture>(Private{}, std::move(img), depth, false);
+}
+
+bool Picture::RefillFrom(const Picture& source, bool keepMask) {
+  if (isMask_ || source.Width() != Width() || source.Height() != Height() || !image_.isDetached()) return false;
+  CopyPlane(source.image_, image_);
+  if (!keepMask || (mask_ && !mask_->image_.isDetached())) mask_.reset();
+  Transparent = 0;
+  state_ = DrawState();
+  return true;
 }
 
 }  // namespace Platform

@@ -84,6 +84,11 @@ class Picture : public std::enable_shared_from_this<Picture> {
   PicturePtr Clone() const;
   // A copy of the colour plane alone at another depth (24 or 32), without mask.
   PicturePtr CopyAtDepth(int depth) const;
+  // Makes this picture a fresh copy of the source's colour plane without allocating: true when the sizes
+  // and depths allow it and nothing else shares this picture's pixels. The transparency flag and the
+  // drawing state start afresh, as for a new picture; the mask is dropped unless keepMask, in which case
+  // its memory stays for the caller to fill.
+  bool RefillFrom(const Picture& source, bool keepMask = false);
 
  private:
   QImage image_;

@@ -37,6 +37,20 @@ class UndoHistoryTests : public FixtureTest {
     QCOMPARE(Markers().last(), Platform::Color(11));
   }
 
+  void aStateHeldElsewhereIsNeverOverwritten() {
+    Fixture::NewDocument(8, 8, 0);
+    for (int i = 1; i <= 10; ++i) CommitMarker(i);
+    const auto held = pic_Stack[0];  // still in use by someone else when the cap drops it
+    const auto redo = pic_Stack[10];
+    CommitMarker(11);
+    QCOMPARE(held->Pixel(0, 0), Platform::Color(0));
+    winMAIN::instance()->Manage_Undo_Stack(-1);
+    CommitMarker(12);  // drops state 11's redo
+    QCOMPARE(redo->Pixel(0, 0), Platform::Color(10));
+    QCOMPARE(Markers().last(), Platform::Color(12));
+    QCOMPARE(Markers()[9], Platform::Color(10));
+  }
+
   void commitAfterTwoUndosDropsTheRedoStates() {
     Fixture::NewDocument(8, 8, 0);
     for (int i = 1; i <= 10; ++i) CommitMarker(i);

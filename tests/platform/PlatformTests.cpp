@@ -127,6 +127,34 @@ class PictureTests : public QObject {
     QCOMPARE(Fixture::Difference(back, p), QString());
   }
 
+  void depthConversionsOfWideRows() {
+    // Rows long enough for the block conversions, with a tail that is not a whole block.
+    auto p = Picture::Create(53, 3);
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < 53; ++x) p->SetPixel(x, y, RGB(x * 4, y * 80 + x, 255 - x));
+    auto d24 = p->CopyAtDepth(24);
+    for (int x = 0; x < 53; ++x) QCOMPARE(d24->Pixel(x, 2), RGB(x * 4, 160 + x, 255 - x));
+    auto back = d24->CopyAtDepth(32);
+    QCOMPARE(Fixture::Difference(back, p), QString());
+    QCOMPARE(qAlpha(back->Image().pixel(52, 1)), 255);
+  }
+
+  void refillKeepsOthersPixels() {
+    auto a = Fixture::Filled(20, 2, 0x112233);
+    auto b = Fixture::Filled(20, 2, 0x445566);
+    const QImage shared = a->Image();  // another holder of a's pixels
+    QVERIFY(!a->RefillFrom(*b));
+    QCOMPARE(a->Pixel(0, 0), Color(0x112233));
+    auto c = Fixture::Filled(20, 2, 0);
+    c->Mask();
+    c->Transparent = 1;
+    QVERIFY(c->RefillFrom(*b));
+    QCOMPARE(Fixture::Difference(c, b), QString());
+    QVERIFY(!c->HasMask());
+    QCOMPARE(c->Transparent, 0);
+    QVERIFY(!Fixture::Filled(21, 2, 0)->RefillFrom(*b));
+  }
+
   void arrayAccessIsChecked() {
     Array<int> a(2, 0);
     QVERIFY_THROWS_EXCEPTION(OutOfBoundsException, a[2]);
