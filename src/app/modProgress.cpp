@@ -49,12 +49,9 @@ void Progress_End() {
 }
 
 Progress_Scope::~Progress_Scope() {
-  const bool shown = pb_flag;
   try {
     Progress_End();
-    if (shown) {
-      if (winMAIN* w = winMAIN::existing()) w->Set_Paint_Cursor(false);
-    }
+    if (winMAIN* w = winMAIN::existing()) w->Set_Paint_Cursor(false);
   } catch (...) {
     // Leaving a failed operation: the failure that got us here is the one that counts.
   }

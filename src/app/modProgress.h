@@ -26,8 +26,8 @@ void Progress_Check(int32_t done);
 // Hides the bar. The busy state stays until the main window's cursor is set back.
 void Progress_End();
 
-// Ends a job however the code around it is left: hides the bar and, when the job showed it, ends the
-// busy state as well.
+// Ends a job however the code around it is left: hides the bar and ends the busy state, setting the
+// painting canvas's cursor back to the tool's.
 class Progress_Scope {
  public:
   Progress_Scope() = default;

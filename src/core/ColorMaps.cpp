@@ -181,7 +181,7 @@ void image_Convert_Sepia() {
   const classColorMap& green = Platform::Deref(Map_Sepia_G, "Map_Sepia_G");
   const classColorMap& blue = Platform::Deref(Map_Sepia_B, "Map_Sepia_B");
   modProgress::Progress_Start(target ? target->Width() : 0, target ? target->Height() : 0);
-  // Hides the bar and ends the busy state when the conversion ends, however it ends.
+  // The bar goes and the busy state ends with the conversion, however it ends.
   modProgress::Progress_Scope progress;
   if (target) ColorOps::Sepia(*target, red, green, blue, [](int32_t done) { modProgress::Progress_Check(done); });
   DozerIvidEffectsLibrary::EFFECTS_Picture_PUT(true);

@@ -115,6 +115,8 @@ void Resize_Image(const QString& mode, int32_t width, int32_t height) {
 
   classRECTANGLE& r = Platform::Deref(img_lasso, "img_lasso");
   if (width == r.Width() && height == r.Height()) return;
+  // An empty selection has nothing to scale.
+  if (r.Width() <= 0 || r.Height() <= 0) return;
   const point_record tl = r.Top_Left();
   const PicturePtr source = active_DRAG ? drag_Picture : work_area;
   if (!source) return;

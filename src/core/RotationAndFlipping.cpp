@@ -71,12 +71,10 @@ void image_Rotate(int32_t angle) {
   PicturePtr turned;
   {
     modProgress::Progress_Start(source->Width(), source->Height());
-    // Hides the bar and ends the busy state if the turn fails.
+    // Afterwards, or if the turn fails: the tool's cursor again and no bar.
     modProgress::Progress_Scope progress;
     if (angle == 90 || angle == 180 || angle == 270) turned = PictureOps::Turn(*source, angle, Report);
     else turned = Free_Rotate(source);
-    win->Set_Paint_Cursor(false);
-    modProgress::Progress_End();
   }
 
   if (active_DRAG) {
