@@ -68,10 +68,11 @@ class winMAIN : public QMainWindow {
 
   // ---- Tool stamps (the line walk calls them at every pixel of a stroke) ----
   // One eraser stamp at a point in image pixels: the square of the eraser's size becomes the background
-  // colour (in the eraser's second mode only where it has the foreground colour).
+  // colour (for the colour eraser only where it has the foreground colour).
   void Eraser_Function(modMAIN::point_record point);
-  // One brush stamp: each pixel under the brush tip becomes a blend of the stroke colour and the same
-  // pixel of the undo history's current state, weighted by the tip's grey.
+  // One brush stamp: each pixel under the brush tip becomes a blend of the foreground colour (the
+  // background colour for a right-button stroke) and the same pixel of the undo history's current
+  // state, weighted by the tip's grey.
   void PaintBrush_Function(modMAIN::point_record point);
 
   // ---- Application shell (start-up, menus, closing) ----

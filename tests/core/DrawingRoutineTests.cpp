@@ -132,11 +132,19 @@ class DrawingRoutineTests : public FixtureTest {
     modOptions::option_BrushRandom = false;
     modOptions::option_BrushOpacity = 50;
     Make_Paintbrush_Tip();
-    Draw_Color[0] = 0x000000;
+    Draw_Color[1] = 0x000000;
+    Draw_Color[2] = 0x00FF00;
     Move_along_a_Line(Point_of(5, 5), Point_of(12, 5), TOOL_BRUSH);
     // Half paint over white, however often the stamps overlap.
-    QCOMPARE(work_area->Pixel(8, 5), Platform::RGB(128, 128, 128));
+    const Color half = work_area->Pixel(8, 5);
+    QVERIFY(std::abs(Platform::Red(half) - 128) <= 1);
+    QCOMPARE(half, Platform::RGB(Platform::Red(half), Platform::Red(half), Platform::Red(half)));
     QCOMPARE(work_area->Pixel(8, 15), Color(0xFFFFFF));
+    // A right-button stroke paints with the background colour.
+    Eraser_Mode = true;
+    Move_along_a_Line(Point_of(5, 12), Point_of(12, 12), TOOL_BRUSH);
+    const Color green = work_area->Pixel(8, 12);
+    QVERIFY(Platform::Green(green) == 255 && Platform::Red(green) < 200 && Platform::Red(green) == Platform::Blue(green));
   }
 
   void randomBrushTips_data() {
