@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <vector>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "app/modProgress.h"
 #include "core/EditingState.h"
@@ -92,6 +95,21 @@ void SepiaRow(const SepiaTables& st, QRgb* px, int w) {
   for (int x = 0; x < w; ++x) px[x] = SepiaPixel(st, px[x]);
 }
 
+// The first column from x on whose colour differs from key: a run of one colour is passed four pixels
+// at a time.
+int RunEnd(const QRgb* row, int x, int w, uint32_t key) {
+#if defined(__SSE2__)
+  const __m128i mask = _mm_set1_epi32(0xFFFFFF), wanted = _mm_set1_epi32(int(key));
+  while (x + 4 <= w) {
+    const __m128i v = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x)), mask);
+    if (_mm_movemask_epi8(_mm_cmpeq_epi32(v, wanted)) != 0xFFFF) break;
+    x += 4;
+  }
+#endif
+  while (x < w && (row[x] & 0xFFFFFFu) == key) ++x;
+  return x;
+}
+
 }  // namespace
 
 void Sepia(Platform::Picture& pic, const classColorMap& red, const classColorMap& green, const classColorMap& blue,
@@ -132,12 +150,16 @@ int32_t CountColors(const Platform::Picture& pic, bool& all_gray, bool stop_earl
       for (int x = 0; x < w; ++x) converted[size_t(x)] = pic.Pixel(x, y);
       row = converted.data();
     }
-    uint32_t last = 0xFFFFFFFFu;  // no colour: runs of one colour cost one comparison each
+    uint32_t last = 0xFFFFFFFFu;  // no colour
     for (int x = 0; x < w; ++x) {
-      // The flags of the colours a little further on are fetched while this one is looked at.
+      // The flags of a colour a little further on are fetched while this one is looked at.
       if (x + kAhead < w) __builtin_prefetch(&seen[(row[x + kAhead] & 0xFFFFFFu) >> 6]);
       const uint32_t key = row[x] & 0xFFFFFFu;
-      if (key == last) continue;
+      if (key == last) {
+        // A run of one colour: on to its end.
+        x = RunEnd(row, x + 1, w, key) - 1;
+        continue;
+      }
       last = key;
       uint64_t& word = seen[key >> 6];
       const uint64_t bit = uint64_t(1) << (key & 63);
