@@ -152,6 +152,13 @@ class ColorMapTests : public FixtureTest {
     // The alpha byte is no part of the colour.
     work_area->Image().setPixel(0, 0, 0x000A0A0Au);
     QCOMPARE(Count_Colors(gray, false), 2);
+    // Runs of every length, each ending in a new colour.
+    Fixture::NewDocument(60, 2, RGB(1, 1, 1));
+    int x = 0;
+    for (int run = 1; x < 60; ++run)
+      for (int i = 0; i < run && x < 60; ++i) work_area->SetPixel(x++, 1, RGB(run, 0, 0));
+    QCOMPARE(Count_Colors(gray, false), 1 + 11);
+    QVERIFY(!gray);
   }
 
   void countColorsStopsEarly() {
