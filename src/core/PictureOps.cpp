@@ -408,18 +408,20 @@ void FreeRotateInto(const Picture& src0, Picture& dst, double degrees, const Pro
           if (unsigned(ty) >= unsigned(H)) continue;
           for (int tx = q.fx; tx <= q.fx + q.dx; ++tx) {
             if (unsigned(tx) >= unsigned(W)) continue;
-            bool reachedFromBelow = false, laterFromBelow = false;
             // Squares of one target pixel come from pixels at most two rows and columns apart.
-            for (int ly = S; ly <= std::min(S + 1, y + 2); ++ly) {
-              const std::vector<Square>& row = ly == S ? below0 : below1;
-              for (int lx = std::max(0, x - 2); lx <= std::min(w - 1, x + 2); ++lx) {
-                const Square& o = row[size_t(lx)];
-                if (tx < o.fx || tx > o.fx + o.dx || ty < o.fy || ty > o.fy + o.dy) continue;
-                reachedFromBelow = true;
-                if (lx >= x) laterFromBelow = true;
-              }
-            }
-            if (reachedFromBelow && !laterFromBelow) d.Row(ty)[tx] = c;
+            const int lastRow = std::min(S + 1, y + 2);
+            auto covers = [&](int lx, int ly) {
+              const Square& o = (ly == S ? below0 : below1)[size_t(lx)];
+              return tx >= o.fx && tx <= o.fx + o.dx && ty >= o.fy && ty <= o.fy + o.dy;
+            };
+            bool later = false;
+            for (int ly = S; ly <= lastRow && !later; ++ly)
+              for (int lx = x; lx <= std::min(w - 1, x + 2) && !later; ++lx) later = covers(lx, ly);
+            if (later) continue;
+            bool reached = false;
+            for (int ly = S; ly <= lastRow && !reached; ++ly)
+              for (int lx = std::max(0, x - 2); lx < x && !reached; ++lx) reached = covers(lx, ly);
+            if (reached) d.Row(ty)[tx] = c;
           }
         }
       }
