@@ -1,5 +1,6 @@
 // The effect target and its write-back.
 #include "core/EditingState.h"
+#include "core/Geometry.h"
 #include "core/PictureOps.h"
 #include "core/UndoHistory.h"
 #include "effects/DozerIvidEffectsLibrary.h"
@@ -41,7 +42,8 @@ void EFFECTS_Picture_PUT(bool commit) {
       commitNow = commit;
     }
   } else {
-    if (EFFECTS_Picture) work_area = EFFECTS_Picture;
+    // An effect that made a new picture: it becomes the working picture with the document's mask.
+    if (EFFECTS_Picture && EFFECTS_Picture != work_area) Replace_Work_Area(EFFECTS_Picture);
     commitNow = commit;
   }
   if (commitNow) {

@@ -42,6 +42,16 @@ class EffectTargetTests : public FixtureTest {
     QVERIFY(img_changed);
   }
 
+  void aNewPictureBecomesTheWorkingPicture() {
+    MarkedDocument(10, 10);
+    EFFECTS_Picture_GET();
+    EFFECTS_Picture = Fixture::Filled(10, 10, 0x00FF00);
+    EFFECTS_Picture_PUT(true);
+    QCOMPARE(work_area, EFFECTS_Picture);
+    QVERIFY(work_area->HasMask());  // the document is not transparent: its picture stays opaque
+    QCOMPARE(pic_Stack[1]->Pixel(5, 5), Color(0x00FF00));
+  }
+
   void aPreviewMakesNoStepAndRestoreTakesItBack() {
     MarkedDocument(10, 10);
     EFFECTS_START();  // no floating selection: nothing kept
