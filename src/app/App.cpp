@@ -5,6 +5,7 @@
 #include "app/ProgramIdentity.h"
 #include "app/modOptions.h"
 #include "platform/Shell.h"
+#include "core/ColorMaps.h"
 #include "core/EditingState.h"
 #include "core/TraceLog.h"
 #include "core/UndoHistory.h"
@@ -39,6 +40,7 @@ void App::Event_Open() {
   if (!Platform::Shell::Find(QStringLiteral("convert")).isEmpty()) modOptions::supported_types += QStringLiteral(",gif,tiff");
   txt_box[0] = -9999;
   txt_box[1] = -9999;
+  Make_Maps();
 
   // A blank white document until the full start-up builds it from the settings.
   winMAIN* w = winMAIN::instance();

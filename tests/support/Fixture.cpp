@@ -7,8 +7,10 @@
 
 #include "app/App.h"
 #include "app/modOptions.h"
+#include "app/modProgress.h"
 #include "core/EditingState.h"
 #include "core/UndoHistory.h"
+#include "effects/DozerIvidEffectsLibrary.h"
 #include "mainwindow/winMAIN.h"
 #include "platform/Environment.h"
 
@@ -61,6 +63,8 @@ void Begin() {
   Platform::ModalHost::TakeFailures();
   modMAIN::Reset_Globals();
   modOptions::Reset_Globals();
+  modProgress::Reset_Globals();
+  DozerIvidEffectsLibrary::Reset_Globals();
   static_cast<App*>(qApp)->Event_Open();
 }
 
