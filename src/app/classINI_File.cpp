@@ -15,8 +15,8 @@
 classINI_File::classINI_File(const Platform::FolderItemPtr& file)
     : FileInfo(file ? std::make_shared<Platform::FolderItem>(file->AbsolutePath()) : nullptr) {}
 
-QString classINI_File::Real_Key(const QString& section, const QString& key) {
-  return section.trimmed().toUpper() + QLatin1Char('/') + key.trimmed().toLower();
+classINI_File::Key classINI_File::Real_Key(const QString& section, const QString& key) {
+  return {section.trimmed().toUpper(), key.trimmed().toLower()};
 }
 
 // ---- Text forms ----
@@ -49,7 +49,7 @@ Platform::Color classINI_File::Color_Of(const QString& text) {
 // ---- Get ----
 
 QString classINI_File::Get(const QString& section, const QString& key, const QString& def) {
-  const QString k = Real_Key(section, key);
+  const Key k = Real_Key(section, key);
   const auto it = INI_Data.constFind(k);
   if (it != INI_Data.constEnd()) return it.value();
   if (!def.trimmed().isEmpty()) Put(section, key, def.trimmed());
@@ -101,12 +101,11 @@ void classINI_File::Put(const QString& section, const QString& key, double value
 void classINI_File::Remove(const QString& section, const QString& key) { INI_Data.remove(Real_Key(section, key)); }
 
 void classINI_File::Remove_Section(const QString& section) {
-  QString prefix = section.trimmed().toUpper();
-  if (!prefix.endsWith(QLatin1Char('/'))) prefix += QLatin1Char('/');
-  QStringList doomed;
-  for (auto it = INI_Data.constBegin(); it != INI_Data.constEnd(); ++it)
-    if (Platform::StartsWith(it.key(), prefix)) doomed << it.key();
-  for (const QString& k : doomed) INI_Data.remove(k);
+  const QString name = section.trimmed().toUpper();
+  for (auto it = INI_Data.begin(); it != INI_Data.end();) {
+    if (Platform::StrEq(it.key().first, name)) it = INI_Data.erase(it);
+    else ++it;
+  }
 }
 
 bool classINI_File::Has(const QString& section, const QString& key) const {
@@ -114,10 +113,10 @@ bool classINI_File::Has(const QString& section, const QString& key) const {
 }
 
 QStringList classINI_File::Section_Keys(const QString& section) const {
-  const QString prefix = section.trimmed().toUpper() + QLatin1Char('/');
+  const QString name = section.trimmed().toUpper();
   QStringList keys;
-  for (auto it = INI_Data.lowerBound(prefix); it != INI_Data.constEnd() && it.key().startsWith(prefix); ++it)
-    keys << it.key().mid(prefix.size());
+  for (auto it = INI_Data.lowerBound({name, QString()}); it != INI_Data.constEnd() && it.key().first == name; ++it)
+    keys << it.key().second;
   return keys;
 }
 
@@ -157,18 +156,17 @@ bool classINI_File::Save() {
            s.contains(QChar::ParagraphSeparator);
   };
   QString previous;
-  // QMap keeps its keys in ascending order, which keeps each section's entries together.
   for (auto it = INI_Data.constBegin(); it != INI_Data.constEnd(); ++it) {
+    const auto& [section, key] = it.key();
     // A line break inside a value or name would make a line of its own that reads back as something
     // else; such an entry is left out.
-    if (breaksLine(it.key()) || breaksLine(it.value())) continue;
-    const int slash = int(it.key().indexOf(QLatin1Char('/')));
-    const QString sectionLine = QLatin1Char('[') + it.key().left(slash).trimmed().toUpper() + QLatin1Char(']');
+    if (breaksLine(section) || breaksLine(key) || breaksLine(it.value())) continue;
+    const QString sectionLine = QLatin1Char('[') + section + QLatin1Char(']');
     if (sectionLine != previous) {
       out << modMAIN::EOL() << sectionLine << modMAIN::EOL();
       previous = sectionLine;
     }
-    out << it.key().mid(slash + 1).trimmed().toLower() << QLatin1Char('=') << it.value() << modMAIN::EOL();
+    out << key << QLatin1Char('=') << it.value() << modMAIN::EOL();
   }
   out.flush();
   if (out.status() != QTextStream::Ok) {

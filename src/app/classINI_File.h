@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <utility>
 
 #include "platform/FolderItem.h"
 #include "platform/Types.h"
@@ -56,9 +57,13 @@ class classINI_File {
   static Platform::Color Color_Of(const QString& text);
 
  private:
+  // The normalised section and key of an entry. Either may hold a "/", so they are kept apart rather
+  // than joined into one text.
+  using Key = std::pair<QString, QString>;
   void Clear() { INI_Data.clear(); }
-  static QString Real_Key(const QString& section, const QString& key);
+  static Key Real_Key(const QString& section, const QString& key);
 
-  QMap<QString, QString> INI_Data;
+  // Sorted by section, then key: each section's entries stay together.
+  QMap<Key, QString> INI_Data;
   Platform::FolderItemPtr FileInfo;
 };

@@ -46,11 +46,18 @@ class IniFileTests : public FixtureTest {
     QTest::newRow("sections and keys sorted")
         << QByteArray("[Zeta]\nb=2\na=1\n[alpha]\nz=26\n") << "\n[ALPHA]\nz=26\n\n[ZETA]\na=1\nb=2\n";
     QTest::newRow("a bracket alone is no section") << QByteArray("[\nk=v\n]\n") << "";
+    QTest::newRow("a / in section and key names")
+        << QByteArray("[Mru/Files]\nPath/One=a\n[Mru]\nFiles/Path/One=b\n")
+        << "\n[MRU]\nfiles/path/one=b\n\n[MRU/FILES]\npath/one=a\n";
   }
   void loadRules() {
     QFETCH(QByteArray, file);
     QFETCH(QString, saved);
     classINI_File ini = StoreOn(QStringLiteral("Config.INI"), &file);
+    ini.Load();
+    QVERIFY(ini.Save());
+    QCOMPARE(ReadText(Fixture::Home() + QStringLiteral("/Config.INI")), saved);
+    // What was written reads back to the same entries.
     ini.Load();
     QVERIFY(ini.Save());
     QCOMPARE(ReadText(Fixture::Home() + QStringLiteral("/Config.INI")), saved);
