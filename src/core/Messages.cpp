@@ -2,24 +2,11 @@
 
 #include <QStringList>
 
+#include "app/winMsgBOX.h"
+#include "platform/Environment.h"
 #include "platform/ModalHost.h"
 
 namespace modMAIN {
-
-namespace {
-const char* const kCaptions[] = {"", "Ok", "Cancel", "Abort", "Retry", "Ignore", "Yes", "No"};
-
-QList<int32_t> ButtonCodes(int32_t set) {
-  switch (set & 7) {
-    case 1: return {MSG_OK, MSG_CANCEL};
-    case 2: return {MSG_ABORT, MSG_RETRY, MSG_IGNORE};
-    case 3: return {MSG_YES, MSG_NO, MSG_CANCEL};
-    case 4: return {MSG_YES, MSG_NO};
-    case 5: return {MSG_CANCEL, MSG_RETRY};
-    default: return {MSG_OK};
-  }
-}
-}  // namespace
 
 int32_t myMsgBox(const QString& messageIn, int32_t flags, const QString& titleIn) {
   QString message = messageIn, title = titleIn;
@@ -33,19 +20,20 @@ int32_t myMsgBox(const QString& messageIn, int32_t flags, const QString& titleIn
     if (flags == 0) flags = 48;
     if (title.isEmpty()) title = QStringLiteral("Warning");
   }
-  const QList<int32_t> codes = ButtonCodes(flags);
-  Platform::ModalRequest r;
-  r.kind = Platform::ModalKind::MessageBox;
-  r.title = title;
-  r.message = message;
-  for (int32_t c : codes) r.buttons << QString::fromLatin1(kCaptions[c]);
-  const QString answer = Platform::ModalHost::Run(r).toString();
-  for (int32_t c : codes)
-    if (answer == QLatin1String(kCaptions[c])) return c;
-  return codes.first();
+  winMsgBOX* box = winMsgBOX::instance();
+  const int32_t result = box->myMsgBox(message, flags, title);
+  // The box is made afresh for the next message.
+  delete box;
+  return result;
 }
 
 bool msgConfirm(const QString& message, const QString& explanation) {
+  // The busy cursor is off while the question waits, and back afterwards (also on failure).
+  struct BusyPause {
+    bool was = Platform::Environment::BusyCursor();
+    BusyPause() { Platform::Environment::SetBusyCursor(false); }
+    ~BusyPause() { Platform::Environment::SetBusyCursor(was); }
+  } pause;
   Platform::ModalRequest r;
   r.kind = Platform::ModalKind::Alert;
   r.message = message;

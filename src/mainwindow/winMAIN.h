@@ -57,6 +57,11 @@ class winMAIN : public QMainWindow {
   void Set_Paint_Cursor(bool busy);
 
   // ---- Picture files (new, open, save, drops) ----
+  // Menu commands: File > Save, File > Save As ..., File > Revert to Saved, Colors > Change Color Depth.
+  bool _menu_Save_Action();
+  bool _menu_SaveAs_Action();
+  bool _menu_REVERT_Action();
+  bool _menu_DEPTH_Action();
 
   // ---- Whole-picture operations (turns, resize, canvas size, clipboard) ----
 

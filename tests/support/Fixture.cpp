@@ -207,4 +207,11 @@ QString WriteFile(const QString& relativePath, const QByteArray& bytes) {
   return path;
 }
 
+QString StandInTool(const QString& name, const QString& scriptBody) {
+  const QString path = WriteFile(QStringLiteral("bin/") + name, "#!/bin/sh\n" + scriptBody.toUtf8() + "\n");
+  QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  Platform::Environment::OverrideToolPath(name, path);
+  return path;
+}
+
 }  // namespace Fixture

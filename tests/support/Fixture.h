@@ -52,13 +52,16 @@ Platform::PicturePtr Filled(int w, int h, Platform::Color c);
 QString Difference(const Platform::PicturePtr& a, const Platform::PicturePtr& b);
 // Writes a file under the test's home and returns its path.
 QString WriteFile(const QString& relativePath, const QByteArray& bytes);
+// Puts a stand-in for an outside tool ("convert", "lpstat", ...) in its place: a shell script with the
+// given body, written under the test's home. Returns the script's path.
+QString StandInTool(const QString& name, const QString& scriptBody);
 
 }  // namespace Fixture
 
 // Base of test classes that run the fixture around each test function.
 class FixtureTest : public QObject {
   Q_OBJECT
- private slots:
+ protected slots:
   void init() { Fixture::Begin(); }
   void cleanup() {
     const QString problems = Fixture::End();
