@@ -9,19 +9,23 @@
 #include <QTimer>
 
 #include "app/ErrWin.h"
+#include "app/FileTypes.h"
 #include "app/MenuBar1.h"
 #include "app/ProgramIdentity.h"
 #include "app/modOptions.h"
 #include "core/EditingState.h"
+#include "core/PictureFiles.h"
 #include "core/TraceLog.h"
 #include "effects/modColorSplash.h"
 #include "gradients/modGRADIENT.h"
+#include "palettes/modBRUSHES.h"
 #include "mainwindow/winMAIN.h"
 #include "platform/Environment.h"
 #include "platform/Shell.h"
 #include "printing/PrinterProbe.h"
 
 App::App(int& argc, char** argv) : Platform::Application(argc, argv) {
+  _InitFileTypes();
   setApplicationName(QStringLiteral("pixmura"));
   UnhandledException = &App::Event_UnhandledException;
   MenuBar1::instance();
@@ -60,6 +64,7 @@ void App::Event_Open() {
   // GIF and TIFF are offered only when the image converter is there.
   modOptions::supported_types = QStringLiteral("png,jpg,bmp,pict");
   if (!Platform::Shell::Find(QStringLiteral("convert")).isEmpty()) modOptions::supported_types += QStringLiteral(",gif,tiff");
+  modBRUSHES::Manage_User_Brushes();
   rnd_number = std::make_shared<Platform::Random>(Platform::Environment::RandomSeed());
   winTEXT_Left = -999;
   Last_DrawTool = -1;
@@ -135,13 +140,23 @@ bool App::Handle_Menu(const QString& name, int index) {
   return it != handlers_.constEnd() && it.value()(index);
 }
 
-bool App::_menu_New_Action() { return false; }
+bool App::_menu_New_Action() {
+  modMAIN::image_New();
+  return true;
+}
 
-bool App::_menu_Open_Action() { return false; }
+bool App::_menu_Open_Action() {
+  modMAIN::Open_File(nullptr);
+  return true;
+}
 
 bool App::_menu_New_FROM_CLIPBOARD_Action() { return false; }
 
-bool App::_menu_Recent_Action(int32_t index) { return false; }
+bool App::_menu_Recent_Action(int32_t index) {
+  if (index < 0 || index >= modMAIN::MRU_Files.size()) return true;
+  modMAIN::Open_File(Platform::FolderItem::FromPath(modMAIN::MRU_Files[index]));
+  return true;
+}
 
 bool App::_menu_ClearRecent_Action() {
   modMAIN::MRU_Files.clear();

@@ -6,6 +6,7 @@
 #include "app/modOptions.h"
 #include "colorwindows/winCOLOR.h"
 #include "core/EditingState.h"
+#include "core/PictureFiles.h"
 #include "mainwindow/winMAIN.h"
 #include "palettes/classCOLORS.h"
 #include "palettes/modSHAPES.h"
@@ -56,15 +57,6 @@ QString Default_Website() {
 }
 
 QString First_Supported_Type() { return Platform::NthField(supported_types, QStringLiteral(","), 1); }
-
-// Puts a path at the front of the recent files, moving an equal entry there instead of adding another.
-void Put_Recent_First(const QString& path) {
-  if (path.isEmpty()) return;
-  const qsizetype at = modMAIN::MRU_Files.indexOf(path);
-  if (at == 0) return;
-  if (at > 0) modMAIN::MRU_Files.removeAt(at);
-  modMAIN::MRU_Files.prepend(path);
-}
 
 // The settings file's shape definitions in key order, read only from the keys Shape1 ... ShapeCount
 // that the file holds.
@@ -277,7 +269,7 @@ void Options_Load() {
     const QString path = ini.Get(QStringLiteral("MRU_FILES"), QStringLiteral("MRU%1").arg(n), QString());
     if (path.isEmpty()) continue;
     const Platform::FolderItemPtr item = Platform::FolderItem::FromPath(path);
-    if (item && item->Exists() && !item->Directory()) Put_Recent_First(item->ShellPath());
+    if (item && item->Exists() && !item->Directory()) modMAIN::MRUF_Manage(item->ShellPath(), false);
   }
 
   for (const QString& definition : Saved_Shapes(ini)) Merge_Shape(definition);

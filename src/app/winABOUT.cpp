@@ -4,13 +4,10 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "app/BundleResources.h"
 #include "app/ProgramIdentity.h"
 
 namespace {
-// The bundle's program logo and name logo.
-Platform::PicturePtr Program_Logo() { return nullptr; }
-Platform::PicturePtr Name_Logo() { return nullptr; }
-
 QLabel* Label(QWidget* parent, const QString& name, int top, bool bold) {
   auto* label = new QLabel(parent);
   label->setObjectName(name);
@@ -71,7 +68,7 @@ winABOUT::winABOUT() : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::W
   Canvas2 = new Platform::Canvas(this, QStringLiteral("Canvas2"));
   Canvas2->setGeometry(224, 8, 175, 31);
   Canvas2->setFocusPolicy(Qt::NoFocus);
-  Canvas2->Backdrop = Name_Logo();
+  Canvas2->Backdrop = Resources::logo_name();
 
   txtVersion_Open();
   txtRights_Open();
@@ -82,7 +79,7 @@ winABOUT::winABOUT() : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::W
 }
 
 void winABOUT::Canvas1_Paint(Platform::Graphics& g) {
-  const Platform::PicturePtr logo = Program_Logo();
+  const Platform::PicturePtr logo = Resources::pgm_logo();
   if (!logo) return;
   Platform::PicturePtr p = Platform::Picture::Create(128, 128, 32);
   p->Graphics().DrawPicture(logo, 0, 0, 128, 128, 0, 0, 128, 128);

@@ -29,6 +29,10 @@ void winMAIN::AddMenuHandlers() {
   Bind_Menu(QStringLiteral("menu_ABOUT"), [this] { return _menu_ABOUT_Action(); });
   Bind_Menu(QStringLiteral("menu_CLOSE"), [this] { return _menu_CLOSE_Action(); });
   Bind_Menu(QStringLiteral("menu_ClearRecent"), [this] { return _menu_ClearRecent_Action(); });
+  Bind_Menu(QStringLiteral("menu_Save"), [this] { return _menu_Save_Action(); });
+  Bind_Menu(QStringLiteral("menu_SaveAs"), [this] { return _menu_SaveAs_Action(); });
+  Bind_Menu(QStringLiteral("menu_REVERT"), [this] { return _menu_REVERT_Action(); });
+  Bind_Menu(QStringLiteral("menu_DEPTH"), [this] { return _menu_DEPTH_Action(); });
 }
 
 void winMAIN::Bind_Menu(const QString& name, std::function<bool()> handler) { menuHandlers_.insert(name, std::move(handler)); }

@@ -7,40 +7,12 @@
 #include "colorwindows/winCOLORMeter.h"
 #include "colorwindows/winTHUMBNAIL.h"
 #include "core/EditingState.h"
-#include "core/UndoHistory.h"
+#include "core/PictureFiles.h"
 #include "mainwindow/winMAIN.h"
 #include "platform/Environment.h"
 
 using namespace modMAIN;
 
-namespace {
-// Stand-ins for the picture-file routines until they are in.
-void New_Blank_Document() {
-  pic_Stack.clear();
-  pic_Stack.Append(Platform::Picture::Create(modOptions::option_Width, modOptions::option_Height, 32));
-  Current_Picture = 0;
-  Working_Color_Depth = 32;
-  Save_as_Transparent = false;
-  image_FolderObject.reset();
-  Move_to_WorkArea();
-  winMAIN::instance()->SetWindowModified(false);
-  winMAIN::instance()->update_title();
-  winMAIN::instance()->Update_Display();
-}
-void Open_Launch_Document(const Platform::FolderItemPtr& file) {
-  QImage image(file->ShellPath());
-  if (image.isNull()) return;
-  pic_Stack.clear();
-  pic_Stack.Append(Platform::Picture::FromImage(image, 32));
-  Current_Picture = 0;
-  Save_as_Transparent = false;
-  image_FolderObject = file;
-  Move_to_WorkArea();
-  winMAIN::instance()->update_title();
-  winMAIN::instance()->Update_Display();
-}
-int32_t Ask_To_Save() { return 0; }
-}  // namespace
 
 void winMAIN::Event_Open() { Check_For_Init(1); }
 
@@ -65,7 +37,7 @@ void winMAIN::Check_For_Init(int32_t flag) {
   modOptions::Options_Load();
   // Dropped files are offered to the window; its drop handler takes only supported pictures.
   setAcceptDrops(true);
-  New_Blank_Document();
+  image_New();
   // The palettes' start choices: black on white, the pencil.
   Draw_Color[1] = 0x000000;
   Draw_Color[2] = 0xFFFFFF;
@@ -84,7 +56,7 @@ void winMAIN::Check_For_Init(int32_t flag) {
   Zoom = -1;
   Set_Zoom(1);
   if (Delay_OpenItem) {
-    Open_Launch_Document(Delay_OpenItem);
+    Open_File(Delay_OpenItem);
     Delay_OpenItem.reset();
   }
   show();
@@ -97,7 +69,7 @@ void winMAIN::Close_Extra_Windows() {
 
 void winMAIN::closeEvent(QCloseEvent* event) {
   Reset_Everything();
-  if (Ask_To_Save() == -1) {
+  if (msgNeedtoSave(false) == -1) {
     event->ignore();
     return;
   }

@@ -8,6 +8,7 @@
 #include <QTextEdit>
 
 #include "app/App.h"
+#include "app/BundleResources.h"
 #include "app/ErrWin.h"
 #include "app/MenuBar1.h"
 #include "app/ProgramIdentity.h"
@@ -342,6 +343,23 @@ class MenuTests : public FixtureTest {
     QCOMPARE(first->size(), QSize(473, 259));
     QCOMPARE(first->txtVersion->text(), QStringLiteral("Version %1 [build %2]").arg(PGM_Version).arg(Build_Number()));
     QCOMPARE(first->TextArea1->toPlainText().split(QLatin1Char('\n')).size(), 6);
+    // The logo's white shows the window's background; its other pixels are drawn as they are.
+    const Platform::PicturePtr logo = Resources::pgm_logo();
+    const QImage shown = first->Canvas1->grab().toImage();
+    const QRgb background = first->palette().color(QPalette::Window).rgb();
+    int white = 0, drawn = 0;
+    for (int y = 0; y < 128; y += 3)
+      for (int x = 0; x < 128; x += 3) {
+        const QRgb pixel = shown.pixel(x, y) | 0xFF000000u;
+        if (logo->Pixel(x, y) == 0xFFFFFF) {
+          ++white;
+          QCOMPARE(pixel, background);
+        } else if (pixel == Platform::ToQRgb(logo->Pixel(x, y))) {
+          ++drawn;
+        }
+      }
+    QVERIFY(white > 0);
+    QVERIFY(drawn > 0);
     about->trigger();
     QCOMPARE(winABOUT::existing(), first);
     first->close();

@@ -3,8 +3,10 @@
 #include <QTest>
 
 #include "app/App.h"
+#include "app/BundleResources.h"
 #include "app/MenuBar1.h"
 #include "app/ProgramIdentity.h"
+#include "app/winABOUT.h"
 #include "app/modOptions.h"
 #include "core/EditingState.h"
 #include "gradients/modGRADIENT.h"
@@ -31,13 +33,9 @@ QByteArray Fixture_Text(const QString& name) {
 }
 
 // A stand-in for a printing tool: prints the text and ends with the code.
-QString Tool(const QString& name, const QByteArray& output, int code = 0) {
+void Tool(const QString& name, const QByteArray& output, int code = 0) {
   const QString data = Fixture::WriteFile(QStringLiteral("tools/%1.out").arg(name), output);
-  const QString path = Fixture::WriteFile(QStringLiteral("tools/") + name,
-                                          QStringLiteral("#!/bin/sh\ncat '%1'\nexit %2\n").arg(data).arg(code).toUtf8());
-  QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  Platform::Environment::OverrideToolPath(name, path);
-  return path;
+  Fixture::StandInTool(name, QStringLiteral("cat '%1'\nexit %2").arg(data).arg(code));
 }
 
 QString Resolutions() {
@@ -86,9 +84,7 @@ class StartupTests : public FixtureTest {
     Platform::Environment::OverrideToolPath(QStringLiteral("convert"), Fixture::Home() + QStringLiteral("/none"));
     App::instance()->Event_Open();
     QCOMPARE(modOptions::supported_types, QStringLiteral("png,jpg,bmp,pict"));
-    const QString convert = Fixture::WriteFile(QStringLiteral("bin/convert"), "#!/bin/sh\n");
-    QFile::setPermissions(convert, QFile::ReadOwner | QFile::ExeOwner);
-    Platform::Environment::OverrideToolPath(QStringLiteral("convert"), convert);
+    Fixture::StandInTool(QStringLiteral("convert"), QString());
     App::instance()->Event_Open();
     QCOMPARE(modOptions::supported_types, QStringLiteral("png,jpg,bmp,pict,gif,tiff"));
   }
@@ -234,6 +230,70 @@ class StartupTests : public FixtureTest {
     QCOMPARE(Get_Printer_Rez(true), inForce);
     QCOMPARE(Printer_SetupString,
              Printer_Setup_Text(false, Get_Printer_Rez(true), Get_Printer_Rez(false)));
+  }
+
+  void userPatternSheet() {
+    const QString sheet = Fixture::SettingsFolder() + QStringLiteral("/User_Brushes.png");
+    QVERIFY(QFile::exists(sheet));
+    QCOMPARE(Fixture::Difference(user_brushes, Resources::pixmura_brushes()), QString());
+    // The user's own sheet is read at the next start.
+    QImage edited(sheet);
+    edited.setPixel(1, 1, qRgb(1, 2, 3));
+    QVERIFY(edited.save(sheet));
+    Fixture::StartProgram();
+    QCOMPARE(user_brushes->Pixel(1, 1), Platform::RGB(1, 2, 3));
+  }
+
+  // A settings folder that cannot be made (its parent is a file) leaves the built-in patterns and a
+  // program that starts whole.
+  void unusableSettingsFolder() {
+    const QString blocker = Fixture::WriteFile(QStringLiteral("notafolder"), "x");
+    qputenv("XDG_DATA_HOME", blocker.toLocal8Bit());
+    Fixture::StartProgram();
+    qputenv("XDG_DATA_HOME", (Fixture::Home() + QStringLiteral("/data")).toLocal8Bit());
+    QCOMPARE(Fixture::Difference(user_brushes, Resources::pixmura_brushes()), QString());
+    QVERIFY(img_lasso && scrn_rect);
+    QCOMPARE(modGRADIENT::Gradient.size(), size_t(7));
+    QVERIFY(winMAIN::instance()->isVisible());
+    QCOMPARE(work_area->Width(), 640);
+  }
+
+  void closingWithUnsavedChanges() {
+    winMAIN* w = winMAIN::instance();
+    App::menu_ABOUT()->trigger();
+    w->SetWindowModified(true);
+    const auto answer = [](const QString& button) {
+      Fixture::ExpectAny([button](Platform::ModalRequest& r) -> QVariant {
+        if (r.buttons != QStringList{QStringLiteral("Save"), QStringLiteral("Don\u2019t Save"), QStringLiteral("Cancel")})
+          Platform::ModalHost::RecordFailure(QStringLiteral("unexpected ") + Platform::ModalHost::Describe(r));
+        return button;
+      });
+    };
+    answer(QStringLiteral("Cancel"));
+    QVERIFY(!w->close());
+    QVERIFY(w->isVisible());
+    QVERIFY(winABOUT::existing());
+    QVERIFY(!QFile::exists(Fixture::SettingsFolder() + QStringLiteral("/Config.INI")));
+    answer(QStringLiteral("Don\u2019t Save"));
+    App::Quit();
+    QVERIFY(!w->isVisible());
+    QTRY_VERIFY(!winABOUT::existing());
+    QVERIFY(QFile::exists(Fixture::SettingsFolder() + QStringLiteral("/Config.INI")));
+  }
+
+  void openRecentOpensThatFile() {
+    const QString a = Picture(QStringLiteral("a.png"), 7, 7, qRgb(9, 9, 9));
+    const QString b = Picture(QStringLiteral("b.png"), 8, 8, qRgb(8, 8, 8));
+    MRU_Files = QStringList{a, b};
+    App::menu_Recent(1)->trigger();
+    QCOMPARE(winMAIN::instance()->windowTitle(), QStringLiteral("Pixmura:b.png"));
+    QCOMPARE(MRU_Files, (QStringList{b, a}));
+    App::menu_New()->setEnabled(true);
+    App::menu_New()->trigger();
+    QCOMPARE(winMAIN::instance()->windowTitle(), QStringLiteral("Pixmura:<untitled>"));
+    Fixture::ExpectOpenFile(a);
+    App::menu_Open()->trigger();
+    QCOMPARE(winMAIN::instance()->windowTitle(), QStringLiteral("Pixmura:a.png"));
   }
 
   void printerResolutionWithoutAnyEntry() {
