@@ -56,9 +56,9 @@ void App::Event_Open() {
   // While tests run, the test program decides when to end.
   setQuitOnLastWindowClosed(!Platform::Environment::Testing());
   winMAIN_INITFLAG = 0;
+  Set_Program_Identity();
   use_bug_trace = false;
   Bug_Trace(QStringLiteral("!!!"));
-  Set_Program_Identity();
   menu_ABOUT()->setText(QStringLiteral("About ") + PGM_Name);
   menu_EMAIL()->setText(QStringLiteral("eMail Feedback about ") + PGM_Name + QStringLiteral(" v") + PGM_Version);
   // GIF and TIFF are offered only when the image converter is there.

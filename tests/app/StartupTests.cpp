@@ -80,6 +80,14 @@ class StartupTests : public FixtureTest {
     QVERIFY(INI_File);
   }
 
+  void startClearsAnOldTraceLog() {
+    const QString log = Platform::FolderItem::Desktop()->Child(QStringLiteral("Pixmura.trace_log"))->ShellPath();
+    Fixture::WriteFile(QStringLiteral("Desktop/Pixmura.trace_log"), "old");
+    QVERIFY(QFile::exists(log));
+    Fixture::StartProgram();
+    QVERIFY(!QFile::exists(log));
+  }
+
   void converterDecidesTheSupportedTypes() {
     Platform::Environment::OverrideToolPath(QStringLiteral("convert"), Fixture::Home() + QStringLiteral("/none"));
     App::instance()->Event_Open();
