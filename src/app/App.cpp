@@ -13,6 +13,7 @@
 #include "app/MenuBar1.h"
 #include "app/ProgramIdentity.h"
 #include "app/modOptions.h"
+#include "core/ColorMaps.h"
 #include "core/EditingState.h"
 #include "core/PictureFiles.h"
 #include "core/TraceLog.h"
@@ -72,6 +73,7 @@ void App::Event_Open() {
   scrn_rect = std::make_shared<classRECTANGLE>();
   img_changed = false;
   image_FolderObject.reset();
+  Make_Maps();
   modGRADIENT::Make_Spectrum();
   Get_Printer_Info();
   txt_box[0] = -9999;
@@ -150,7 +152,10 @@ bool App::_menu_Open_Action() {
   return true;
 }
 
-bool App::_menu_New_FROM_CLIPBOARD_Action() { return false; }
+bool App::_menu_New_FROM_CLIPBOARD_Action() {
+  winMAIN::instance()->image_New_from_clipboard();
+  return true;
+}
 
 bool App::_menu_Recent_Action(int32_t index) {
   if (index < 0 || index >= modMAIN::MRU_Files.size()) return true;

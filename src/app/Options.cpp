@@ -5,6 +5,7 @@
 #include "app/classINI_File.h"
 #include "app/modOptions.h"
 #include "colorwindows/winCOLOR.h"
+#include "core/DrawingRoutines.h"
 #include "core/EditingState.h"
 #include "core/PictureFiles.h"
 #include "mainwindow/winMAIN.h"
@@ -280,6 +281,8 @@ void Options_Load() {
   const int32_t colours = std::min(15, ini.Get(QStringLiteral("CustomColors"), QStringLiteral("Count"), int32_t(0)));
   for (int32_t i = 1; i <= colours; ++i)
     palette->Add_Color(ini.GetColor(QStringLiteral("CustomColors"), QStringLiteral("Color%1").arg(i), 0x000000));
+
+  modMAIN::Make_Transparent();
 }
 
 void Options_Save() {

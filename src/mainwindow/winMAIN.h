@@ -64,6 +64,21 @@ class winMAIN : public QMainWindow {
   bool _menu_DEPTH_Action();
 
   // ---- Whole-picture operations (turns, resize, canvas size, clipboard) ----
+  // Edit > Cut, Copy, Delete, Crop and Colors > Sepia Tones; each returns whether it handled the command.
+  bool _menu_CUT_Action();
+  bool _menu_COPY_Action();
+  bool _menu_DELETE_Action();
+  bool _menu_CROP_Action();
+  bool _menu_Sepia_Action();
+
+  // ---- Tool stamps (the line walk calls them at every pixel of a stroke) ----
+  // One eraser stamp at a point in image pixels: the square of the eraser's size becomes the background
+  // colour (for the colour eraser only where it has the foreground colour).
+  void Eraser_Function(modMAIN::point_record point);
+  // One brush stamp: each pixel under the brush tip becomes a blend of the foreground colour (the
+  // background colour for a right-button stroke) and the same pixel of the undo history's current
+  // state, weighted by the tip's grey.
+  void PaintBrush_Function(modMAIN::point_record point);
 
   // ---- Application shell (start-up, menus, closing) ----
   // The window's open event; its activate event, which also shows again the floating windows that are
@@ -85,6 +100,9 @@ class winMAIN : public QMainWindow {
   bool Handle_Menu(const QString& name, int index);
   // Closes every other open window of the program.
   void Close_Extra_Windows();
+  // File > New from Clipboard: a new untitled document holding the clipboard's picture, one undo step.
+  // Nothing happens when the user cancels the question about unsaved changes.
+  void image_New_from_clipboard();
   bool _menu_ABOUT_Action();
   bool _menu_CLOSE_Action();
   bool _menu_ClearRecent_Action();

@@ -33,6 +33,11 @@ void winMAIN::AddMenuHandlers() {
   Bind_Menu(QStringLiteral("menu_SaveAs"), [this] { return _menu_SaveAs_Action(); });
   Bind_Menu(QStringLiteral("menu_REVERT"), [this] { return _menu_REVERT_Action(); });
   Bind_Menu(QStringLiteral("menu_DEPTH"), [this] { return _menu_DEPTH_Action(); });
+  Bind_Menu(QStringLiteral("menu_CUT"), [this] { return _menu_CUT_Action(); });
+  Bind_Menu(QStringLiteral("menu_COPY"), [this] { return _menu_COPY_Action(); });
+  Bind_Menu(QStringLiteral("menu_DELETE"), [this] { return _menu_DELETE_Action(); });
+  Bind_Menu(QStringLiteral("menu_CROP"), [this] { return _menu_CROP_Action(); });
+  Bind_Menu(QStringLiteral("menu_Sepia"), [this] { return _menu_Sepia_Action(); });
 }
 
 void winMAIN::Bind_Menu(const QString& name, std::function<bool()> handler) { menuHandlers_.insert(name, std::move(handler)); }

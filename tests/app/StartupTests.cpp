@@ -1,4 +1,6 @@
+#include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImage>
 #include <QTest>
 
@@ -78,6 +80,7 @@ class StartupTests : public FixtureTest {
     QCOMPARE(Drawing_Fillmode, 1);
     QVERIFY(!show_GRID);
     QVERIFY(INI_File);
+    QVERIFY(canvas_transparent);
   }
 
   void startClearsAnOldTraceLog() {
@@ -302,6 +305,49 @@ class StartupTests : public FixtureTest {
     Fixture::ExpectOpenFile(a);
     App::menu_Open()->trigger();
     QCOMPARE(winMAIN::instance()->windowTitle(), QStringLiteral("Pixmura:a.png"));
+  }
+
+  void newFromClipboard() {
+    QImage picture(30, 20, QImage::Format_RGB32);
+    picture.fill(qRgb(200, 10, 10));
+    picture.setPixel(3, 4, qRgb(255, 255, 255));
+    QGuiApplication::clipboard()->setImage(picture);
+    MenuBar1::instance()->Enable_Menu_Items();
+    App::menu_New_FROM_CLIPBOARD()->trigger();
+    QCOMPARE(work_area->Width(), 30);
+    QCOMPARE(work_area->Height(), 20);
+    QCOMPARE(work_area->Pixel(0, 0), Platform::RGB(200, 10, 10));
+    QCOMPARE(work_area->Pixel(3, 4), Platform::Color(0xFFFFFF));
+    QCOMPARE(Fixture::Difference(pic_Stack[Current_Picture], work_area), QString());
+    // The blank picture, its resize and the picture: the picture is the state on show.
+    QCOMPARE(pic_Stack.size(), size_t(3));
+    QVERIFY(img_changed);
+    QCOMPARE(drawing_TOOL, -1);
+    QCOMPARE(winMAIN::instance()->windowTitle(), QStringLiteral("Pixmura:<untitled>"));
+    // A picture of the settings' canvas size needs no resize step.
+    picture = QImage(640, 480, QImage::Format_RGB32);
+    picture.fill(qRgb(1, 2, 3));
+    QGuiApplication::clipboard()->setImage(picture);
+    Fixture::ExpectAny([](Platform::ModalRequest&) -> QVariant { return QStringLiteral("Don\u2019t Save"); });
+    winMAIN::instance()->image_New_from_clipboard();
+    QCOMPARE(pic_Stack.size(), size_t(2));
+    QCOMPARE(work_area->Pixel(639, 479), Platform::RGB(1, 2, 3));
+    QGuiApplication::clipboard()->clear();
+  }
+
+  void newFromClipboardCancelledChangesNothing() {
+    Fixture::NewDocument(50, 40, 0x00FF00);
+    winMAIN::instance()->SetWindowModified(true);
+    QImage picture(30, 20, QImage::Format_RGB32);
+    picture.fill(qRgb(200, 10, 10));
+    QGuiApplication::clipboard()->setImage(picture);
+    Fixture::ExpectAny([](Platform::ModalRequest&) -> QVariant { return QStringLiteral("Cancel"); });
+    winMAIN::instance()->image_New_from_clipboard();
+    QCOMPARE(work_area->Width(), 50);
+    QCOMPARE(work_area->Pixel(0, 0), Platform::Color(0x00FF00));
+    QCOMPARE(pic_Stack.size(), size_t(1));
+    QVERIFY(img_changed);
+    QGuiApplication::clipboard()->clear();
   }
 
   void printerResolutionWithoutAnyEntry() {

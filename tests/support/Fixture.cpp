@@ -9,8 +9,10 @@
 
 #include "app/App.h"
 #include "app/modOptions.h"
+#include "app/modProgress.h"
 #include "core/EditingState.h"
 #include "core/UndoHistory.h"
+#include "effects/DozerIvidEffectsLibrary.h"
 #include "gradients/modGRADIENT.h"
 #include "mainwindow/winMAIN.h"
 #include "palettes/modSHAPES.h"
@@ -74,6 +76,8 @@ void StartProgram(const QStringList& documents) {
   for (const QPointer<QWidget>& w : windows) delete w.data();
   modMAIN::Reset_Globals();
   modOptions::Reset_Globals();
+  modProgress::Reset_Globals();
+  DozerIvidEffectsLibrary::Reset_Globals();
   modSHAPES::Reset_Globals();
   modGRADIENT::Reset_Globals();
   // No printing system: the probe finds no printer (tests of the probe name stand-ins).

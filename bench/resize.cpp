@@ -1,0 +1,41 @@
+// Nearest-neighbour resizing and the canvas-size change of a 24-megapixel picture.
+#include "BenchPictures.h"
+#include "core/PictureOps.h"
+
+using namespace BenchPictures;
+
+static void BM_Memcpy(benchmark::State& state) { Memcpy(state); }
+
+static void BM_ResizeHalf(benchmark::State& state) {
+  auto dst = Platform::Picture::Create(kWidth / 2, kHeight / 2, 32);
+  for (auto _ : state) PictureOps::ScaleInto(*Source(), QRect(0, 0, kWidth, kHeight), *dst);
+}
+
+static void BM_ResizeDouble(benchmark::State& state) {
+  auto dst = Platform::Picture::Create(kWidth * 2, kHeight * 2, 32);
+  for (auto _ : state) PictureOps::ScaleInto(*Source(), QRect(0, 0, kWidth, kHeight), *dst);
+}
+
+// As the command makes it: a white picture of the new size with the old one copied into its top-left.
+static void BM_CanvasSizeLarger(benchmark::State& state) {
+  auto dst = Platform::Picture::Create(kWidth + 400, kHeight + 400, 32);
+  for (auto _ : state) {
+    dst->Image().fill(0xFFFFFFFFu);
+    PictureOps::CanvasCopyInto(*Source(), *dst);
+  }
+}
+
+static void BM_CanvasSizeSmaller(benchmark::State& state) {
+  auto dst = Platform::Picture::Create(kWidth - 400, kHeight - 400, 32);
+  for (auto _ : state) {
+    dst->Image().fill(0xFFFFFFFFu);
+    PictureOps::CanvasCopyInto(*Source(), *dst);
+  }
+}
+
+PIXMURA_BENCHMARK(BM_Memcpy);
+PIXMURA_BENCHMARK(BM_ResizeHalf);
+PIXMURA_BENCHMARK(BM_ResizeDouble);
+PIXMURA_BENCHMARK(BM_CanvasSizeLarger);
+PIXMURA_BENCHMARK(BM_CanvasSizeSmaller);
+BENCHMARK_MAIN();
