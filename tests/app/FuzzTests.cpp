@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
+#include <functional>
 #include <random>
 
 #include "app/classINI_File.h"
@@ -51,6 +52,21 @@ class Noise {
   std::mt19937 engine_;
 };
 
+// Runs step with fresh noise until the time is up or a check failed, and says how often it ran.
+void Repeat(const char* what, const std::function<void(Noise&)>& step) {
+  const uint32_t seed = Seed();
+  qInfo("%s: seed %u", what, seed);
+  Noise noise(seed);
+  QElapsedTimer clock;
+  clock.start();
+  long runs = 0;
+  while (clock.elapsed() < Seconds() * 1000 && !QTest::currentTestFailed()) {
+    step(noise);
+    ++runs;
+  }
+  qInfo("%s: %ld runs", what, runs);
+}
+
 QByteArray ReadAll(const QString& path) {
   QFile f(path);
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -63,14 +79,8 @@ class FuzzTests : public FixtureTest {
   // Whatever the file holds, reading it and every typed read succeed, and the written form is stable:
   // what is saved reads back to the same saved text.
   void settingsFileReader() {
-    const uint32_t seed = Seed();
-    qInfo("settings-file reader seed %u", seed);
-    Noise noise(seed);
     const QString path = Fixture::Home() + QStringLiteral("/fuzz.ini");
-    QElapsedTimer clock;
-    clock.start();
-    long runs = 0;
-    while (clock.elapsed() < Seconds() * 1000) {
+    Repeat("settings-file reader", [&](Noise& noise) {
       Fixture::WriteFile(QStringLiteral("fuzz.ini"), noise.Text(1 + noise.Below(300)));
       classINI_File ini(Platform::FolderItem::FromPath(path));
       ini.Load();
@@ -88,20 +98,12 @@ class FuzzTests : public FixtureTest {
       ini.Load();
       ini.Save();
       QCOMPARE(ReadAll(path), once);
-      ++runs;
-    }
-    qInfo("settings-file reader: %ld files", runs);
+    });
   }
 
   // The whole loading of the settings, on damaged files: the program starts with usable values.
   void settingsLoading() {
-    const uint32_t seed = Seed();
-    qInfo("settings loading seed %u", seed);
-    Noise noise(seed);
-    QElapsedTimer clock;
-    clock.start();
-    long runs = 0;
-    while (clock.elapsed() < Seconds() * 1000) {
+    Repeat("settings loading", [](Noise& noise) {
       QByteArray text = noise.Text(1 + noise.Below(200));
       if (noise.Below(2)) text.prepend("[Shapes]\nCount=99999999\n");
       Fixture::WriteFile(QStringLiteral("data/pixmura/Config.INI"), text);
@@ -111,20 +113,12 @@ class FuzzTests : public FixtureTest {
       QVERIFY(modOptions::option_BrushOpacity >= 0 && modOptions::option_BrushOpacity <= 255);
       QVERIFY(modSHAPES::Shape_List.size() >= 20);
       modOptions::Options_Save();
-      ++runs;
-    }
-    qInfo("settings loading: %ld starts", runs);
+    });
   }
 
   // Any definition reads to one vertex per field after the name and places in any box.
   void shapeReader() {
-    const uint32_t seed = Seed();
-    qInfo("shape reader seed %u", seed);
-    Noise noise(seed);
-    QElapsedTimer clock;
-    clock.start();
-    long runs = 0;
-    while (clock.elapsed() < Seconds() * 1000) {
+    Repeat("shape reader", [](Noise& noise) {
       const QString definition = QString::fromUtf8(noise.Text(1 + noise.Below(60)));
       QCOMPARE(qsizetype(modSHAPES::Read_Shape(definition).size()), definition.count(QLatin1Char(';')));
       modSHAPES::Shape_List = {definition};
@@ -139,9 +133,7 @@ class FuzzTests : public FixtureTest {
       box.set_Bot_Right(modMAIN::Point_of(corner(), corner()));
       modSHAPES::Get_Shape(0, box);
       QCOMPARE(qsizetype(modSHAPES::Shape_Point.size()), 2 * definition.count(QLatin1Char(';')) + 1);
-      ++runs;
-    }
-    qInfo("shape reader: %ld definitions", runs);
+    });
   }
 };
 
