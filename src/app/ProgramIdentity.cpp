@@ -1,5 +1,11 @@
 #include "app/ProgramIdentity.h"
 
+#ifndef PIXMURA_BUILD_NUMBER
+#define PIXMURA_BUILD_NUMBER 0
+#endif
+
+int32_t Build_Number() { return PIXMURA_BUILD_NUMBER; }
+
 QString Long_Version_Text() { return QStringLiteral("Pixmura [v" PIXMURA_VERSION_TEXT "]"); }
 
 QString Cut_Version(const QString& longVersion) {

@@ -1,6 +1,7 @@
 #pragma once
 // The program's name and version as it shows and sends them.
 #include <QString>
+#include <cstdint>
 
 inline QString PGM_Name;
 inline QString PGM_Version;
@@ -11,3 +12,5 @@ QString Long_Version_Text();
 QString Cut_Version(const QString& longVersion);
 // Sets PGM_Name and PGM_Version.
 void Set_Program_Identity();
+// The application's build number (the non-release version number of its version information).
+int32_t Build_Number();

@@ -82,6 +82,8 @@ Platform::FolderItemPtr Get_Folder_Brushes();
 bool Is_Supported_Type(const QString& type);
 // Asks the user for a colour starting from the one given; returns that colour when the user cancels.
 Color Select_A_Color(Color colour);
+// Empties the shape list and puts the twenty built-in shape definitions in it.
+void Load_Shapes();
 // Reads the settings from Config.INI (defaults first) and writes them back whole.
 void Options_Load();
 void Options_Save();

@@ -3,10 +3,14 @@
 // and the three timers. Its implementation is split by topic (layout, view, commit, tools).
 #include <QMainWindow>
 #include <QProgressBar>
+#include <QHash>
 #include <QTimer>
+#include <functional>
 
 #include "core/Points.h"
 #include "platform/Canvas.h"
+
+class classCOLORS;
 
 class winMAIN : public QMainWindow {
   Q_OBJECT
@@ -20,6 +24,7 @@ class winMAIN : public QMainWindow {
   Platform::Canvas* Screen_Canvas = nullptr;  // the painting canvas
   Platform::Canvas* statusbar = nullptr;
   QProgressBar* pb_BARBER = nullptr;
+  classCOLORS* classCOLORS1 = nullptr;        // the colour palette
   QTimer* timer_LASSO = nullptr;
   QTimer* timer_SPRAYCAN = nullptr;
   QTimer* timer_HELPTAG = nullptr;
@@ -76,6 +81,31 @@ class winMAIN : public QMainWindow {
   void PaintBrush_Function(modMAIN::point_record point);
 
   // ---- Application shell (start-up, menus, closing) ----
+  // The window's open event; its activate event, which also shows again the floating windows that are
+  // open.
+  void Event_Open();
+  void Event_Activate();
+  // The one-time initialisation (flag 1 from the open event, 2 from the activate event): settings,
+  // blank document, tool start values, zoom 100 %, the document handed over at launch; then the window
+  // shows. An activate before any open only hides the window.
+  void Check_For_Init(int32_t flag);
+  // The window's enabling pass, run after the application's each time a menu is about to be used.
+  void Event_EnableMenuItems();
+  // Binds the window's handlers to the menu items by name.
+  void AddMenuHandlers();
+  // Binds one item name to a handler, replacing the one bound before; the handler returns whether it
+  // handled the command.
+  void Bind_Menu(const QString& name, std::function<bool()> handler);
+  // Runs the handler bound to the name; false when there is none or it did not handle the command.
+  bool Handle_Menu(const QString& name, int index);
+  // Closes every other open window of the program.
+  void Close_Extra_Windows();
+  // File > New from Clipboard: a new untitled document holding the clipboard's picture, one undo step.
+  // Nothing happens when the user cancels the question about unsaved changes.
+  void image_New_from_clipboard();
+  bool _menu_ABOUT_Action();
+  bool _menu_CLOSE_Action();
+  bool _menu_ClearRecent_Action();
 
   // ---- Update check and feedback ----
   // Help > eMail Feedback: opens a feedback mail to the maker in the desktop's mail program.
@@ -87,9 +117,15 @@ class winMAIN : public QMainWindow {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  bool event(QEvent* event) override;
+  // The close request: ends the tool state, asks about unsaved changes (cancel keeps the window open),
+  // writes the settings, closes the other windows and lets the program end.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   winMAIN();
   void Screen_Canvas_Paint(Platform::Graphics& g);
   void statusbar_Paint(Platform::Graphics& g);
+
+  QHash<QString, std::function<bool()>> menuHandlers_;
 };

@@ -2,8 +2,10 @@
 #include <QPointer>
 #include <QResizeEvent>
 
+#include "app/MenuBar1.h"
 #include "core/EditingState.h"
 #include "mainwindow/winMAIN.h"
+#include "palettes/classCOLORS.h"
 
 namespace {
 QPointer<winMAIN>& Instance() {
@@ -61,6 +63,12 @@ winMAIN::winMAIN() : QMainWindow(nullptr) {
   timer_HELPTAG->setObjectName(QStringLiteral("timer_HELPTAG"));
   timer_HELPTAG->setSingleShot(true);
   timer_HELPTAG->setInterval(1000);
+
+  classCOLORS1 = new classCOLORS(central, QStringLiteral("classCOLORS1"));
+  classCOLORS1->hide();
+
+  setMenuBar(MenuBar1::instance());
+  AddMenuHandlers();
 
   resize(800, 600);
   Arrange_Controls();

@@ -1,6 +1,8 @@
 #include "support/Fixture.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QPointer>
 #include <QFile>
 #include <QFileInfo>
 #include <atomic>
@@ -11,7 +13,9 @@
 #include "core/EditingState.h"
 #include "core/UndoHistory.h"
 #include "effects/DozerIvidEffectsLibrary.h"
+#include "gradients/modGRADIENT.h"
 #include "mainwindow/winMAIN.h"
+#include "palettes/modSHAPES.h"
 #include "platform/Environment.h"
 
 namespace Fixture {
@@ -61,11 +65,25 @@ void Begin() {
   Platform::Environment::SetRandomSeed(12345);
   Platform::ModalHost::ClearScript();
   Platform::ModalHost::TakeFailures();
+  StartProgram();
+}
+
+void StartProgram(const QStringList& documents) {
+  // Every window of an earlier start goes, so that the program comes up as from its launch.
+  QList<QPointer<QWidget>> windows;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (!w->parentWidget()) windows << w;
+  for (const QPointer<QWidget>& w : windows) delete w.data();
   modMAIN::Reset_Globals();
   modOptions::Reset_Globals();
   modProgress::Reset_Globals();
   DozerIvidEffectsLibrary::Reset_Globals();
-  static_cast<App*>(qApp)->Event_Open();
+  modSHAPES::Reset_Globals();
+  modGRADIENT::Reset_Globals();
+  // No printing system: the probe finds no printer (tests of the probe name stand-ins).
+  Platform::Environment::OverrideToolPath(QStringLiteral("lpstat"), Home() + QStringLiteral("/no-lpstat"));
+  Platform::Environment::OverrideToolPath(QStringLiteral("lpoptions"), Home() + QStringLiteral("/no-lpoptions"));
+  App::instance()->Start(documents);
 }
 
 QString End() {

@@ -22,6 +22,9 @@ QString SettingsFolder();
 // Before each test: fresh home, every global at its start value, overrides off, an empty script, and the
 // program started with its blank document.
 void Begin();
+// Starts the program again as from its launch (every window made anew, every global at its start
+// value), with the documents handed over at launch; the home and settings folder stay.
+void StartProgram(const QStringList& documents = {});
 // After each test: the problems found (unexpected or unanswered modal waits, failed checks); empty when
 // all is well.
 QString End();

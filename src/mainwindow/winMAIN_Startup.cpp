@@ -1,0 +1,82 @@
+// The main window's one-time initialisation, its open and activate events and its close.
+#include <QApplication>
+#include <QCloseEvent>
+
+#include "app/App.h"
+#include "app/modOptions.h"
+#include "colorwindows/winCOLORMeter.h"
+#include "colorwindows/winTHUMBNAIL.h"
+#include "core/EditingState.h"
+#include "core/PictureFiles.h"
+#include "mainwindow/winMAIN.h"
+#include "platform/Environment.h"
+
+using namespace modMAIN;
+
+
+void winMAIN::Event_Open() { Check_For_Init(1); }
+
+void winMAIN::Event_Activate() {
+  Check_For_Init(2);
+  if (active_THUMBNAIL)
+    if (winTHUMBNAIL* w = winTHUMBNAIL::existing()) w->show();
+  if (active_COLORMETER)
+    if (winCOLORMeter* w = winCOLORMeter::existing()) w->show();
+}
+
+bool winMAIN::event(QEvent* e) {
+  if (e->type() == QEvent::WindowActivate) Event_Activate();
+  return QMainWindow::event(e);
+}
+
+void winMAIN::Check_For_Init(int32_t flag) {
+  if (winMAIN_INITFLAG == 99) return;
+  winMAIN_INITFLAG |= flag;
+  hide();
+  if (winMAIN_INITFLAG == 2) return;
+  modOptions::Options_Load();
+  // Dropped files are offered to the window; its drop handler takes only supported pictures.
+  setAcceptDrops(true);
+  image_New();
+  // The palettes' start choices: black on white, the pencil.
+  Draw_Color[1] = 0x000000;
+  Draw_Color[2] = 0xFFFFFF;
+  drawing_TOOL = TOOL_PENCIL;
+  show_GRID = false;
+  size_PENCIL = -1;
+  size_SPRAYCAN = 4;
+  size_ERASER = 2;
+  size_BRUSH = 3;
+  Drawing_Fillmode = 1;
+  Pensize_SET(1, TOOL_PENCIL);
+  winMAIN_INITFLAG = 99;
+  Arrange_Controls();
+  Platform::Environment::ProcessEvents();
+  canvas_BG->show();
+  Zoom = -1;
+  Set_Zoom(1);
+  if (Delay_OpenItem) {
+    Open_File(Delay_OpenItem);
+    Delay_OpenItem.reset();
+  }
+  show();
+}
+
+void winMAIN::Close_Extra_Windows() {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w != this && w->isVisible() && w->isWindow() && w->windowTitle() != windowTitle()) w->close();
+}
+
+void winMAIN::closeEvent(QCloseEvent* event) {
+  Reset_Everything();
+  if (msgNeedtoSave(false) == -1) {
+    event->ignore();
+    return;
+  }
+  App::Request_Quit();
+  if (INI_File) modOptions::Options_Save();
+  Close_Extra_Windows();
+  // The history goes with the window.
+  pic_Stack.clear();
+  event->accept();
+}

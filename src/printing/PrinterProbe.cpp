@@ -1,0 +1,91 @@
+#include "printing/PrinterProbe.h"
+
+#include <optional>
+
+#include "app/modOptions.h"
+#include "core/EditingState.h"
+#include "platform/Numbers.h"
+#include "platform/Shell.h"
+
+namespace modMAIN {
+
+namespace {
+constexpr int kToolTimeoutMs = 5000;
+
+// The output of a printing tool that ran and ended well; nothing when it is missing, failed or hung.
+std::optional<QString> Run_Tool(const QString& tool, const QStringList& arguments) {
+  if (Platform::Shell::Find(tool).isEmpty()) return std::nullopt;
+  const Platform::ShellResult r = Platform::Shell::Execute(tool, arguments, kToolTimeoutMs);
+  if (!r.started || r.timedOut || r.errorCode != 0) return std::nullopt;
+  return r.output;
+}
+
+// Spaces and tabs only: a line feed that ends the resolution line stays, so that a last line is read.
+QString Trim_Blanks(const QString& s) {
+  qsizetype from = 0, to = s.size();
+  while (from < to && (s[from] == QLatin1Char(' ') || s[from] == QLatin1Char('\t'))) ++from;
+  while (to > from && (s[to - 1] == QLatin1Char(' ') || s[to - 1] == QLatin1Char('\t'))) --to;
+  return s.mid(from, to - from);
+}
+}  // namespace
+
+void Read_Printer_Resolutions(const QString& output) {
+  const QString marker = QStringLiteral("Resolution:");
+  const qsizetype at = output.indexOf(marker);
+  if (at < 0) return;
+  const QString rest = Trim_Blanks(output.mid(at + marker.size()));
+  const qsizetype lf = rest.indexOf(QLatin1Char('\n'));
+  if (lf < 0) return;
+  const QStringList items = rest.left(lf).trimmed().split(QStringLiteral("dpi"));
+  for (qsizetype i = 0; i + 1 < items.size(); ++i) {
+    QString item = items[i].trimmed();
+    printer_res res;
+    if (item.startsWith(QLatin1Char('*'))) {
+      res.selected = true;
+      item.remove(0, 1);
+    }
+    res.h = Platform::ToInt(Platform::Val(item));
+    const qsizetype x = item.indexOf(QLatin1Char('x'));
+    res.v = x < 0 ? res.h : Platform::ToInt(Platform::Val(item.mid(x + 1)));
+    Printer_Info.Append(res);
+  }
+}
+
+void Get_Printer_Info() {
+  Printer_Name = QStringLiteral("?");
+  Printer_Info.clear();
+  Printer_Info.Append(printer_res{72, 72, false});
+  if (const auto status = Run_Tool(QStringLiteral("lpstat"), {QStringLiteral("-d")})) {
+    const qsizetype colon = status->indexOf(QLatin1Char(':'));
+    // The tool names itself before an error it prints ("lpstat: error - ..."): that is no printer.
+    const bool error = status->trimmed().startsWith(QLatin1String("lpstat:"));
+    const QString name = colon < 0 ? QString() : status->mid(colon + 1).trimmed();
+    if (!error && !name.isEmpty()) {
+      Printer_Name = name;
+      if (const auto options = Run_Tool(QStringLiteral("lpoptions"), {QStringLiteral("-l")}))
+        Read_Printer_Resolutions(*options);
+    }
+  }
+  if (Printer_Info.size() == 1) Printer_Info[0].selected = true;
+  const int32_t h = Get_Printer_Rez(true);
+  const int32_t v = Get_Printer_Rez(false);
+  Printer_SetupString = Printer_Setup_Text(modOptions::option_Printer_Landscape, h, v);
+}
+
+int32_t Get_Printer_Rez(bool horizontal) {
+  if (Printer_Info.empty()) return -1;
+  int i = 0;
+  while (i <= Printer_Info.Ubound() && !Printer_Info[i].selected) ++i;
+  if (i > Printer_Info.Ubound()) i = 0;
+  Printer_Info[i].selected = true;
+  return horizontal ? Printer_Info[i].h : Printer_Info[i].v;
+}
+
+QString Printer_Setup_Text(bool landscape, int32_t horizontal, int32_t vertical) {
+  return QStringLiteral("Orientation=%1;HorizontalResolution=%2;VerticalResolution=%3")
+      .arg(landscape ? QStringLiteral("Landscape") : QStringLiteral("Portrait"))
+      .arg(horizontal)
+      .arg(vertical);
+}
+
+}  // namespace modMAIN
