@@ -12,6 +12,7 @@
 #include "app/FileTypes.h"
 #include "app/MenuBar1.h"
 #include "app/ProgramIdentity.h"
+#include "app/UpdateCheck.h"
 #include "app/modOptions.h"
 #include "core/ColorMaps.h"
 #include "core/EditingState.h"
@@ -40,6 +41,8 @@ void App::Start(const QStringList& documents) {
   Event_Open();
   for (const QString& path : documents) Event_OpenDocument(Platform::FolderItem::FromPath(path));
   winMAIN::instance()->Event_Open();
+  // Once per start, after the main window's initialisation has read the settings and shown the window.
+  if (Update_Check_Due(Platform::Environment::LocalNow())) Check_for_Update(false);
 }
 
 bool App::event(QEvent* e) {
@@ -168,7 +171,10 @@ bool App::_menu_ClearRecent_Action() {
   return true;
 }
 
-bool App::_menu_Updates_Action() { return false; }
+bool App::_menu_Updates_Action() {
+  Check_for_Update(true);
+  return true;
+}
 
 // ---- Menu items ----
 

@@ -20,7 +20,8 @@ class App : public Platform::Application {
   static App* instance();
 
   // Runs the rest of the start inside the event loop: the open event, the documents named on the command
-  // line (handed over as at launch), then the main window's first open.
+  // line (handed over as at launch), the main window's first open, then the automatic update check when
+  // it is due.
   void Start(const QStringList& documents);
 
   // ---- Events ----

@@ -175,15 +175,3 @@ void Check_for_Update(bool manual) {
   socket->Yield = false;
   socket->GetToFile((site + fileName).toLower(), Platform::FolderItem::Desktop()->Child(fileName));
 }
-
-void Automatic_Update_Check(const QDateTime& now) {
-  const QDate d = now.date();
-  const QTime t = now.time();
-  const QString stamp = QStringLiteral("%1%2%3%4%5")
-                            .arg(d.year(), 4, 10, QLatin1Char('0'))
-                            .arg(d.month(), 2, 10, QLatin1Char('0'))
-                            .arg(d.day(), 2, 10, QLatin1Char('0'))
-                            .arg(t.hour(), 2, 10, QLatin1Char('0'))
-                            .arg(t.minute(), 2, 10, QLatin1Char('0'));
-  if (modOptions::option_AutoCheck_Update && stamp >= modOptions::option_Autocheck_Next) Check_for_Update(false);
-}

@@ -1,7 +1,6 @@
 #pragma once
 // The update check: asks the web site for the newest version, tells the user in an alert sheet on the main
 // window and, when asked, downloads the new version to the desktop, opens it and closes the main window.
-#include <QDateTime>
 #include <QString>
 
 #include "platform/HTTPSocket.h"
@@ -32,7 +31,3 @@ class classHTTPSocket : public Platform::HTTPSocket {
 // automatic check at start, which stays silent when there is nothing new. Waits at most 4 seconds for the
 // web site; a call made while a check waits does nothing.
 void Check_for_Update(bool manual);
-
-// The automatic check at start, once the settings have been read: runs Check_for_Update(False) when
-// AutoCheckUpdates is on and now, written yyyymmddhhmm, is not earlier than AutoCheckNext.
-void Automatic_Update_Check(const QDateTime& now = QDateTime::currentDateTime());

@@ -109,7 +109,7 @@ class winMAIN : public QMainWindow {
 
   // ---- Update check and feedback ----
   // Help > eMail Feedback: opens a feedback mail to the maker in the desktop's mail program.
-  bool menu_EMAIL_Action();
+  bool _menu_EMAIL_Action();
 
   // ---- Timers ----
   void timer_LASSO_Action();

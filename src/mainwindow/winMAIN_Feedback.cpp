@@ -2,7 +2,7 @@
 #include "app/FeedbackMail.h"
 #include "mainwindow/winMAIN.h"
 
-bool winMAIN::menu_EMAIL_Action() {
+bool winMAIN::_menu_EMAIL_Action() {
   modOptions::Send_Email();
   return true;
 }

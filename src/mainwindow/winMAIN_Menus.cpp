@@ -27,6 +27,7 @@ void winMAIN::AddMenuHandlers() {
   Bind_Menu(QStringLiteral("menu_FRAME_TORN"), [] { return true; });
 
   Bind_Menu(QStringLiteral("menu_ABOUT"), [this] { return _menu_ABOUT_Action(); });
+  Bind_Menu(QStringLiteral("menu_EMAIL"), [this] { return _menu_EMAIL_Action(); });
   Bind_Menu(QStringLiteral("menu_CLOSE"), [this] { return _menu_CLOSE_Action(); });
   Bind_Menu(QStringLiteral("menu_ClearRecent"), [this] { return _menu_ClearRecent_Action(); });
   Bind_Menu(QStringLiteral("menu_Save"), [this] { return _menu_Save_Action(); });

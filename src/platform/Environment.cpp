@@ -20,6 +20,7 @@ struct State {
   bool busy = false;
   std::optional<QSize> screen;
   std::optional<double> micros;
+  std::optional<QDateTime> now;
   uint32_t seed = 0;
   QMap<QString, QString> tools;
   std::function<bool(const QString&)> openDocument;
@@ -86,6 +87,9 @@ QSize Environment::MainScreenSize() {
   return QSize(1024, 768);
 }
 void Environment::OverrideScreenSize(std::optional<QSize> size) { S().screen = size; }
+
+QDateTime Environment::LocalNow() { return S().now ? *S().now : QDateTime::currentDateTime(); }
+void Environment::OverrideLocalNow(std::optional<QDateTime> now) { S().now = std::move(now); }
 
 double Environment::Microseconds() {
   if (S().micros) return *S().micros;

@@ -1,6 +1,7 @@
 #pragma once
 // The program's view of its surroundings: key and mouse state, the beep, the busy cursor, the screen,
 // the clock, the random seed, the outside tools and the update site. Each can be set by tests.
+#include <QDateTime>
 #include <QMap>
 #include <QPoint>
 #include <QSize>
@@ -37,6 +38,10 @@ class Environment {
   // The main screen's size in pixels.
   static QSize MainScreenSize();
   static void OverrideScreenSize(std::optional<QSize> size);
+
+  // The local date and time.
+  static QDateTime LocalNow();
+  static void OverrideLocalNow(std::optional<QDateTime> now);
 
   // Microseconds since start.
   static double Microseconds();

@@ -125,7 +125,7 @@ class FeedbackMailTests : public FixtureTest {
   void mainWindowCommandOpensTheMail() {
     Identity();
     const QString record = RecordingMailer();
-    QVERIFY(winMAIN::instance()->menu_EMAIL_Action());
+    QVERIFY(winMAIN::instance()->Handle_Menu(QStringLiteral("menu_EMAIL"), 0));
     QCOMPARE(RecordedArguments(record).value(2), QStringLiteral("Feedback concerning Pixmura"));
   }
 

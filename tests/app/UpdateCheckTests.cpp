@@ -1,9 +1,11 @@
+#include <QAction>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
 #include <QTimer>
 
+#include "app/MenuBar1.h"
 #include "app/ProgramIdentity.h"
 #include "app/UpdateCheck.h"
 #include "app/modOptions.h"
@@ -326,37 +328,49 @@ class UpdateCheckTests : public FixtureTest {
     QVERIFY(winMAIN::existing()->isVisible());
   }
 
+  // The automatic check at start follows the settings file: only when it is switched on and its time has
+  // come, and it never moves its own schedule.
   void automaticCheckAtStart_data() {
-    QTest::addColumn<bool>("setting");
+    QTest::addColumn<QString>("setting");
     QTest::addColumn<QString>("next");
     QTest::addColumn<QDateTime>("now");
     QTest::addColumn<bool>("checks");
     const QString next = QStringLiteral("200912310000");
     const QDateTime due(QDate(2009, 12, 31), QTime(0, 0));
-    QTest::newRow("on, time has come") << true << next << due << true;
-    QTest::newRow("on, later") << true << next << QDateTime(QDate(2013, 2, 1), QTime(9, 5)) << true;
-    QTest::newRow("on, a minute early") << true << next << QDateTime(QDate(2009, 12, 30), QTime(23, 59)) << false;
-    QTest::newRow("on, no stored time") << true << "" << QDateTime(QDate(1999, 1, 1), QTime(0, 0)) << true;
-    QTest::newRow("off") << false << next << due << false;
+    QTest::newRow("on, time has come") << "True" << next << due << true;
+    QTest::newRow("on, later") << "True" << next << QDateTime(QDate(2013, 2, 1), QTime(9, 5)) << true;
+    QTest::newRow("on, a minute early") << "True" << next << QDateTime(QDate(2009, 12, 30), QTime(23, 59)) << false;
+    QTest::newRow("off") << "False" << next << due << false;
   }
   void automaticCheckAtStart() {
-    QFETCH(bool, setting);
+    QFETCH(QString, setting);
     QFETCH(QString, next);
     QFETCH(QDateTime, now);
     QFETCH(bool, checks);
-    Site("2.6 20091231");
-    modOptions::option_AutoCheck_Update = setting;
-    modOptions::option_Autocheck_Next = next;
+    Site("99 20091231");
+    Fixture::WriteFile(QStringLiteral("data/pixmura/Config.INI"),
+                       QStringLiteral("[Options]\nAutoCheckUpdates=%1\nAutoCheckNext=%2\nWebsite=%3\n")
+                           .arg(setting, next, server->Host())
+                           .toUtf8());
+    Environment::OverrideLocalNow(now);
     if (checks)
       Fixture::ExpectAlert(QStringLiteral("An update to Pixmura is available"),
-                           QStringLiteral("You currently have 2.5 and 2.6 was made\navailable on 20091231\nDownload "
-                                          "file is in DMG format."),
+                           QStringLiteral("You currently have ") + Cut_Version(Long_Version_Text()) +
+                               QStringLiteral(" and 99 was made\navailable on 20091231\nDownload file is in DMG format."),
                            QStringLiteral("Skip it for now"));
-    Automatic_Update_Check(now);
+    Fixture::StartProgram();
     QCOMPARE(server->Requests().size(), checks ? 1 : 0);
-    // The check never moves its own schedule.
     QCOMPARE(modOptions::option_Autocheck_Next, next);
-    QCOMPARE(modOptions::option_AutoCheck_Update, setting);
+  }
+
+  void checkForUpdatesItem() {
+    Site("2.5 20091231");
+    Fixture::ExpectAlert(QStringLiteral("You are up to date..."),
+                         QStringLiteral("Pixmura v2.5 is currently the latest version available."), QStringLiteral("Ok"));
+    QAction* item = MenuBar1::instance()->Item(QStringLiteral("menu_Updates"));
+    QVERIFY(item);
+    item->trigger();
+    QCOMPARE(server->Requests(), QStringList{kVersionPath});
   }
 };
 
