@@ -19,24 +19,17 @@ namespace {
 
 const QString kBorder = QStringLiteral("+----------------------+");  // 22 hyphens for "Pixmura v2.5"
 
-QByteArray ReadAll(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
 // A stand-in for xdg-email that records its arguments (one per NUL) and then runs the given shell lines.
 QString RecordingMailer(const QString& then = QStringLiteral("exit 0")) {
   const QString record = Fixture::Home() + QStringLiteral("/mailer-arguments");
-  const QString script = QStringLiteral("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\0' \"$a\"; done > '") + record +
-                         QStringLiteral("'\n") + then + QLatin1Char('\n');
-  const QString path = Fixture::WriteFile(QStringLiteral("bin/xdg-email"), script.toUtf8());
-  QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  Environment::OverrideToolPath(QStringLiteral("xdg-email"), path);
+  Fixture::StandInTool(QStringLiteral("xdg-email"),
+                       QStringLiteral("for a in \"$@\"; do printf '%s\\0' \"$a\"; done > '") + record +
+                           QStringLiteral("'\n") + then);
   return record;
 }
 
 QStringList RecordedArguments(const QString& record) {
-  QByteArray bytes = ReadAll(record);
+  QByteArray bytes = Fixture::ReadFile(record);
   if (bytes.endsWith('\0')) bytes.chop(1);
   QStringList args;
   for (const QByteArray& a : bytes.split('\0')) args << QString::fromUtf8(a);
@@ -112,7 +105,7 @@ class FeedbackMailTests : public FixtureTest {
                        "activate\r"
                        "end tell\r");
     QCOMPARE(modOptions::Apple_Script, script);
-    QCOMPARE(ReadAll(Platform::FolderItem::Temporary()->ShellPath() + QStringLiteral("/ical_applescript.txt")),
+    QCOMPARE(Fixture::ReadFile(Platform::FolderItem::Temporary()->ShellPath() + QStringLiteral("/ical_applescript.txt")),
              script.toUtf8());
     QCOMPARE(RecordedArguments(record),
              (QStringList{QStringLiteral("--utf8"), QStringLiteral("--subject"),
@@ -191,9 +184,7 @@ class FeedbackMailTests : public FixtureTest {
   // A mail program still starting after the wait is left to run: it is not killed.
   void launchLeavesASlowProgramRunning() {
     const QString marker = Fixture::Home() + QStringLiteral("/finished");
-    const QString path = Fixture::WriteFile(QStringLiteral("bin/slow"),
-                                            QStringLiteral("#!/bin/sh\nsleep 1\ntouch '%1'\n").arg(marker).toUtf8());
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString path = Fixture::StandInTool(QStringLiteral("slow"), QStringLiteral("sleep 1\ntouch '%1'").arg(marker));
     QElapsedTimer clock;
     clock.start();
     const Platform::ShellResult r = Platform::Shell::Launch(path, {}, 200);

@@ -28,11 +28,6 @@ const QString kErrorExplanation =
 
 QString Desktop() { return Platform::FolderItem::Desktop()->ShellPath(); }
 
-QByteArray ReadAll(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
 QStringList DesktopEntries() {
   return QDir(Desktop()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
 }
@@ -274,9 +269,9 @@ class UpdateCheckTests : public FixtureTest {
                                         "file is in ") + format + QStringLiteral(" format."),
                          QStringLiteral("Download version 2.6"), kUpdateButtons);
     Check_for_Update(true);
-    QCOMPARE(ReadAll(target), QByteArray("old version"));
+    QCOMPARE(Fixture::ReadFile(target), QByteArray("old version"));
     QTRY_COMPARE(opened, QStringList{target});
-    QCOMPARE(ReadAll(target), QByteArray("new version"));
+    QCOMPARE(Fixture::ReadFile(target), QByteArray("new version"));
     QCOMPARE(DesktopEntries(), QStringList{fileName});
     QCOMPARE(server->Requests(), (QStringList{kVersionPath, QStringLiteral("/pixmura/") + fileName}));
     QVERIFY(!winMAIN::existing()->isVisible());
@@ -323,7 +318,7 @@ class UpdateCheckTests : public FixtureTest {
     QCOMPARE(Platform::ModalHost::History().back().icon, QStringLiteral("caution"));
     QVERIFY(Platform::ModalHost::History().back().sheet);
     QCOMPARE(DesktopEntries(), before);
-    if (failure != QLatin1String("folder")) QCOMPARE(ReadAll(target), QByteArray("old version"));
+    if (failure != QLatin1String("folder")) QCOMPARE(Fixture::ReadFile(target), QByteArray("old version"));
     QVERIFY(opened.isEmpty());
     QVERIFY(winMAIN::existing()->isVisible());
   }

@@ -214,6 +214,11 @@ QString WriteFile(const QString& relativePath, const QByteArray& bytes) {
   return path;
 }
 
+QByteArray ReadFile(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
 QString StandInTool(const QString& name, const QString& scriptBody) {
   const QString path = WriteFile(QStringLiteral("bin/") + name, "#!/bin/sh\n" + scriptBody.toUtf8() + "\n");
   QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);

@@ -55,6 +55,8 @@ QString WriteFile(const QString& relativePath, const QByteArray& bytes);
 // Puts a stand-in for an outside tool ("convert", "lpstat", ...) in its place: a shell script with the
 // given body, written under the test's home. Returns the script's path.
 QString StandInTool(const QString& name, const QString& scriptBody);
+// The whole content of a file; "<missing>" when it cannot be read.
+QByteArray ReadFile(const QString& path);
 
 }  // namespace Fixture
 
