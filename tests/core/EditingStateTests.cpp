@@ -83,8 +83,11 @@ class RectangleTests : public QObject {
     r.set_Bot_Right(Point_of(2000000000, 10));
     QCOMPARE(r.Width(), 2147483647);
     QCOMPARE(r.Center_Point().x, -2000000000 + 1073741823);
-    r.set_Width(2000000000);
-    QCOMPARE(r.Bot_Right().x, 2147483647);
+    classRECTANGLE far;
+    far.set_Top_Left(Point_of(2000000000, 0));
+    far.set_Bot_Right(Point_of(2000000000, 0));
+    far.set_Width(2000000000);
+    QCOMPARE(far.Bot_Right().x, 2147483647);
   }
 
   void handles() {
