@@ -77,6 +77,19 @@ class RectangleTests : public QObject {
     QCOMPARE(s.Top_Left().y, 5);
     QCOMPARE(s.Bot_Right().y, 15);
   }
+  void farCornersSaturateInsteadOfWrapping() {
+    classRECTANGLE r;
+    r.set_Top_Left(Point_of(-2000000000, 0));
+    r.set_Bot_Right(Point_of(2000000000, 10));
+    QCOMPARE(r.Width(), 2147483647);
+    QCOMPARE(r.Center_Point().x, -2000000000 + 1073741823);
+    classRECTANGLE far;
+    far.set_Top_Left(Point_of(2000000000, 0));
+    far.set_Bot_Right(Point_of(2000000000, 0));
+    far.set_Width(2000000000);
+    QCOMPARE(far.Bot_Right().x, 2147483647);
+  }
+
   void handles() {
     classRECTANGLE r;
     r.set_Top_Left(Point_of(10, 20));
