@@ -1,4 +1,5 @@
 // The main window's controls and their arrangement.
+#include <QLayout>
 #include <QPointer>
 #include <QResizeEvent>
 
@@ -75,6 +76,9 @@ winMAIN::winMAIN() : QMainWindow(nullptr) {
 }
 
 void winMAIN::Arrange_Controls() {
+  // A window that has not been shown yet has not laid out its central area: do it now, so that the
+  // view that the opening zoom compares with has its real size.
+  if (layout()) layout()->activate();
   QWidget* central = centralWidget();
   const int w = central->width(), h = central->height();
   canvas_BG->setGeometry(0, 0, w, std::max(0, h - kStatusHeight));

@@ -133,6 +133,8 @@ class StartupTests : public FixtureTest {
     QCOMPARE(work_area->Pixel(0, 0), Platform::RGB(10, 200, 30));
     QVERIFY(!Delay_OpenItem);
     QVERIFY(!img_changed);
+    // The window is laid out before the zoom is chosen: a small picture opens at 100 %.
+    QCOMPARE(Zoom, 1.0f);
   }
 
   void onlyTheLastOfSeveralLaunchDocumentsOpens() {
