@@ -23,7 +23,11 @@ QString Operand(const QString& format, const QString& path) {
 ConvertResult ImageConverter::Convert(const QString& from, const QString& fromFormat, const QString& to,
                                       const QString& toFormat, int timeoutMs) {
   ConvertResult r;
-  const ShellResult s = Shell::Execute(ToolName(), {Operand(fromFormat, from), Operand(toFormat, to)}, timeoutMs);
+  // The converter reads "%d", "%03d" and the like in the name it writes as a frame number, and "%%" as
+  // one "%": every "%" of the target's path is doubled so that the file gets exactly the name given.
+  QString target = Operand(toFormat, to);
+  target.replace(QLatin1Char('%'), QStringLiteral("%%"));
+  const ShellResult s = Shell::Execute(ToolName(), {Operand(fromFormat, from), target}, timeoutMs);
   r.found = s.started && !s.output.contains(QLatin1String("command not found"));
   r.output = s.output.trimmed();
   if (s.timedOut && r.output.isEmpty()) r.output = QStringLiteral("The converter did not finish in time.");

@@ -341,6 +341,34 @@ class SavingTests : public FixtureTest {
     QCOMPARE(Bytes(Fixture::Home() + QStringLiteral("/plain.txt")), QByteArray("text"));
   }
 
+  // The converter reads "%d" and the like in a file name as a frame number; names holding them are saved
+  // under exactly the name chosen.
+  void convertedSavesKeepPercentSignsInNames_data() {
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("in the file name") << "pics" << "frame%d.gif";
+    QTest::newRow("with a width") << "pics" << "scan 50%03d.tiff";
+    QTest::newRow("a lone sign") << "pics" << "100%.gif";
+    QTest::newRow("in the folder's name") << "jobs%d" << "a.gif";
+  }
+  void convertedSavesKeepPercentSignsInNames() {
+    QFETCH(QString, folder);
+    QFETCH(QString, name);
+    if (!Platform::ImageConverter::Available()) QSKIP("ImageMagick's convert is not installed");
+    const QString dir = Fixture::Home() + QLatin1Char('/') + folder;
+    QDir().mkpath(dir);
+    const QString path = dir + QLatin1Char('/') + name;
+    Scribble();
+    QVERIFY(Save_image_File(Item(path)));
+    QVERIFY(!img_changed);
+    QCOMPARE(QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{name});
+    QImage expected = Striped();
+    expected.setPixel(1, 1, qRgb(0x12, 0x34, 0x56));
+    UseDocument(QImage(5, 5, QImage::Format_RGB32));
+    QVERIFY(Open_File(Item(path)));
+    QCOMPARE(Compare(Shown(), expected), QString());
+  }
+
   void convertedSavesLeaveNoTemporaryFiles() {
     if (!Platform::ImageConverter::Available()) QSKIP("ImageMagick's convert is not installed");
     const QString folder = Fixture::Home() + QStringLiteral("/gifs");
