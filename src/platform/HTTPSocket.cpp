@@ -56,8 +56,12 @@ QString HTTPSocket::Get(const QString& url, int timeoutSeconds, qint64 maxBytes)
   if (!reply->isFinished()) loop.exec(Yield ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
   // The loop also ends when the program quits; an unfinished request is then given up.
   if (!reply->isFinished()) reply->abort();
+  // An answer with an error status is the server's error page, not the text that was asked for, even
+  // when it reads like one ("404 page not found").
+  const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+  const bool failedStatus = status != 0 && (status < 200 || status > 299);
   QByteArray body;
-  if (!tooBig && reply->error() != QNetworkReply::OperationCanceledError) body = reply->readAll();
+  if (!tooBig && !failedStatus && reply->error() != QNetworkReply::OperationCanceledError) body = reply->readAll();
   reply->deleteLater();
   return QString::fromUtf8(body);
 }

@@ -36,8 +36,9 @@ class HTTPSocket : public QObject {
   // user input waits until the request has ended.
   bool Yield = false;
 
-  // Fetches the address and returns the response body, whatever the HTTP status; empty on no connection,
-  // a time-out, an invalid address or a body larger than maxBytes.
+  // Fetches the address and returns the response body; empty on no connection, a time-out, an invalid
+  // address, an HTTP error status (the body is then the server's error page) or a body larger than
+  // maxBytes.
   QString Get(const QString& url, int timeoutSeconds, qint64 maxBytes = 64 * 1024);
 
   // Starts fetching the address into the file and returns at once. The body goes to a temporary file

@@ -169,6 +169,26 @@ class UpdateCheckTests : public FixtureTest {
     QVERIFY(DesktopEntries().isEmpty());
   }
 
+  // An error page is no version file, even when it starts with a number.
+  void errorStatusIsNoAnswer_data() {
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("body");
+    QTest::newRow("404 page not found") << 404 << QByteArray("404 page not found");
+    QTest::newRow("503 Service Unavailable") << 503 << QByteArray("503 Service Unavailable");
+    QTest::newRow("500 with a version's text") << 500 << QByteArray("2.6 20091231");
+  }
+  void errorStatusIsNoAnswer() {
+    QFETCH(int, status);
+    QFETCH(QByteArray, body);
+    Site(body, status);
+    Fixture::ExpectAlert(QStringLiteral("Unable to connect to remote server"),
+                         QStringLiteral("In order to obtain current version information\n") + VersionAddress(),
+                         QStringLiteral("Ok"), {QStringLiteral("Ok")});
+    Check_for_Update(false);
+    QCOMPARE(server->Requests(), QStringList{kVersionPath});
+    QVERIFY(DesktopEntries().isEmpty());
+  }
+
   void releaseNotesButtonOnlyCloses() {
     Site("2.6 20091231");
     Fixture::ExpectAlert(QStringLiteral("An update to Pixmura is available"),
