@@ -1,4 +1,5 @@
 // The painting canvas's repaint.
+#include "core/DrawingRoutines.h"
 #include "core/EditingState.h"
 #include "core/TraceLog.h"
 #include "mainwindow/winMAIN.h"
@@ -11,12 +12,9 @@ void winMAIN::Screen_Canvas_Paint(Platform::Graphics& g) {
   const int sw = std::max(1, int(g.Width() / z) + 1), sh = std::max(1, int(g.Height() / z) + 1);
   g.SetAntiAlias(false);
   if (Save_as_Transparent) {
-    // Checks behind the white pixels of a transparent document.
-    for (int y = 0; y < g.Height(); y += 8)
-      for (int x = 0; x < g.Width(); x += 8) {
-        g.SetForeColor(((x + y) / 8) % 2 ? 0xCCCCCC : 0xFFFFFF);
-        g.FillRect(x, y, 8, 8);
-      }
+    // The checkerboard of the settings behind the white pixels of a transparent document.
+    if (!canvas_transparent) Make_Transparent();
+    g.DrawPicture(canvas_transparent, 0, 0);
     work_area->Transparent = 1;
   }
   g.DrawPicture(work_area, 0, 0, int(sw * z), int(sh * z), offset.x, offset.y, sw, sh);

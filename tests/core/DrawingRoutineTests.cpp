@@ -266,6 +266,28 @@ class DrawingRoutineTests : public FixtureTest {
     QCOMPARE(canvas_transparent->Pixel(cell, cell), Color(0xDBDBDB));
   }
 
+  // The canvas of a document with white shown as transparent shows the checkerboard of the settings
+  // behind its white pixels, and its other pixels as they are.
+  void theCanvasShowsTheCheckerboardBehindWhite() {
+    modOptions::option_Transparent_BG_Size = QStringLiteral("M");
+    modOptions::option_Transparent_BG_Color[0] = 0x102030;
+    modOptions::option_Transparent_BG_Color[1] = 0x405060;
+    canvas_transparent.reset();
+    work_area->Image().fill(0xFFFFFFFFu);
+    work_area->SetPixel(20, 20, 0xC01020);
+    Save_as_Transparent = true;
+    set_workarea_mask();
+    winMAIN* w = winMAIN::instance();
+    QVERIFY(w->Screen_Canvas->width() > 24 && w->Screen_Canvas->height() > 24);
+    const QImage shown = w->Screen_Canvas->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const auto at = [&](int x, int y) { return Platform::FromQRgb(shown.pixel(x, y)); };
+    QCOMPARE(at(1, 1), Color(0x102030));
+    QCOMPARE(at(9, 1), Color(0x405060));
+    QCOMPARE(at(9, 9), Color(0x102030));
+    QCOMPARE(at(20, 20), Color(0xC01020));
+    QVERIFY(canvas_transparent);
+  }
+
   void colourWells_data() {
     QTest::addColumn<uint>("colour");
     QTest::addColumn<int>("opaque");
