@@ -11,6 +11,7 @@
 #include "platform/Canvas.h"
 
 class classCOLORS;
+class classTEXT2;
 class classTOOLS;
 
 class winMAIN : public QMainWindow {
@@ -146,6 +147,8 @@ class winMAIN : public QMainWindow {
   winMAIN();
   void Screen_Canvas_Paint(Platform::Graphics& g);
   void statusbar_Paint(Platform::Graphics& g);
+  // The single-line text changed: the floating text box takes its size and the canvas repaints.
+  void Text2_Was_Updated(classTEXT2* sender);
 
   QHash<QString, std::function<bool()>> menuHandlers_;
 };

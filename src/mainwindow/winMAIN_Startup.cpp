@@ -10,6 +10,7 @@
 #include "core/PictureFiles.h"
 #include "mainwindow/winMAIN.h"
 #include "platform/Environment.h"
+#include "text/classTEXT2.h"
 
 using namespace modMAIN;
 
@@ -49,6 +50,8 @@ void winMAIN::Check_For_Init(int32_t flag) {
   size_BRUSH = 3;
   Drawing_Fillmode = 1;
   Pensize_SET(1, TOOL_PENCIL);
+  Info_Text2 = std::make_shared<classTEXT2>();
+  connect(Info_Text2.get(), &classTEXT2::Text2_Updated, this, &winMAIN::Text2_Was_Updated);
   winMAIN_INITFLAG = 99;
   Arrange_Controls();
   Platform::Environment::ProcessEvents();
