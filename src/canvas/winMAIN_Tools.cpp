@@ -4,6 +4,9 @@
 #include "core/TraceLog.h"
 #include "mainwindow/winMAIN.h"
 #include "palettes/classTOOLS.h"
+#include "text/Text2Placement.h"
+#include "text/classTEXT2.h"
+#include "text/winTEXT2.h"
 
 using namespace modMAIN;
 
@@ -25,7 +28,11 @@ void winMAIN::drawing_TOOL_SET(int32_t tool) {
 
 void winMAIN::drawing_TOOL_GET(int32_t tool) {
   if (tool == drawing_TOOL) return;
+  // The Text Options window belongs to the text tool: it closes whenever another tool comes, and the
+  // palette and status bar come back. A text box still floating is dropped when its selection ends.
+  if (drawing_TOOL == TOOL_TEXT2) winTEXT2::Close_If_Open();
   drawing_TOOL = tool;
+  if (tool == TOOL_TEXT2) Initialize_TEXT2();
   // The spray can sprays on its timer however it became the tool, from the tool palette too.
   Spray_Timer_Follows_Tool(timer_SPRAYCAN);
   if (tool != TOOL_POLYGON) Turn_Polygon_OFF();
@@ -83,8 +90,11 @@ void winMAIN::Set_Paint_Cursor(bool busy) {
 }
 
 void winMAIN::Reset_Everything() {
-  // The single-line text's floating picture is discarded, not dropped into the picture.
-  if (drawing_TOOL == TOOL_TEXT2) drag_Picture.reset();
+  // The single-line text's window closes and its floating picture is discarded, not dropped.
+  if (drawing_TOOL == TOOL_TEXT2 || active_TEXT2) {
+    winTEXT2::Close_If_Open();
+    drag_Picture.reset();
+  }
   Turn_Lasso_OFF();
   Turn_ERASER_OFF();
   Turn_Polygon_OFF();
@@ -100,7 +110,18 @@ void winMAIN::Turn_Lasso_OFF() {
   if (!active_LASSO && !active_SUPERLASSO && !active_SHAPE) return;
   if (active_DRAG) {
     active_DRAG = false;
-    if (drag_Picture && !Dragging_Text && !active_TEXTMODE) {
+    if (active_TEXT2 && work_area && Info_Text2) {
+      // The single-line text box is known by its own placement, not by the tool: a tool change that did
+      // not end the selection first never drops a stale floating picture in its place. The text is drawn
+      // where its box lies, its window closes, and the drop is one undo step.
+      Dragging_Text = false;
+      Platform::Graphics g = work_area->Graphics();
+      Info_Text2->Draw_Text(g, true);
+      winTEXT2::Close_If_Open();
+      Reset_Everything();
+      Revert_to_Last_Draw_Tool(false);
+      Draw_Complete();
+    } else if (drag_Picture && !Dragging_Text && !active_TEXTMODE) {
       Platform::Graphics g = work_area->Graphics();
       g.DrawPicture(drag_Picture, img_DRAG_DROP.x, img_DRAG_DROP.y);
       Draw_Complete();
@@ -110,6 +131,7 @@ void winMAIN::Turn_Lasso_OFF() {
   active_SHAPE = false;
   Set_Active_Lasso(false);
   active_TEXTMODE = false;
+  active_TEXT2 = false;
   active_ERASER = false;
   Dragging_Text = false;
   Update_Display();

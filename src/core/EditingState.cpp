@@ -138,6 +138,7 @@ void Reset_Globals() {
   Dragging_Text = false;
   Dragging_Text_Mode = 0;
   active_TEXTMODE = false;
+  active_TEXT2 = false;
   winTEXT_Open = false;
   winTEXT_Left = 0;
   winTEXT_Top = 0;

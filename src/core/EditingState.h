@@ -137,6 +137,8 @@ inline std::shared_ptr<Platform::StyledText> myOriginalStyledText;
 inline bool Dragging_Text = false;
 inline int32_t Dragging_Text_Mode = 0;
 inline bool active_TEXTMODE = false;
+// The single-line text's box is being placed (set by its placement, cleared when the selection ends).
+inline bool active_TEXT2 = false;
 inline bool winTEXT_Open = false;
 inline int32_t winTEXT_Left = 0;
 inline int32_t winTEXT_Top = 0;

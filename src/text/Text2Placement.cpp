@@ -15,6 +15,7 @@ void Initialize_TEXT2() {
   Dragging_Text = true;
   Dragging_Text_Mode = 0;
   active_TEXTMODE = true;
+  active_TEXT2 = true;
   Set_Active_Lasso(true);
   const classTEXT2& text = Platform::Deref(Info_Text2.get(), "the single-line text object");
   classRECTANGLE& box = Platform::Deref(img_lasso.get(), "the selection rectangle");
