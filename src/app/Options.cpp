@@ -7,6 +7,7 @@
 #include "colorwindows/winCOLOR.h"
 #include "core/DrawingRoutines.h"
 #include "core/EditingState.h"
+#include "core/Messages.h"
 #include "core/PictureFiles.h"
 #include "mainwindow/winMAIN.h"
 #include "palettes/classCOLORS.h"
@@ -370,7 +371,8 @@ void Options_Save() {
   ini.Put(QStringLiteral("CustomColors"), QStringLiteral("Palette"), palette->Palette());
 
   ini.Remove_Section(QStringLiteral("option"));
-  ini.Save();
+  // The old file stays whole when the new one cannot be written; the user hears why.
+  if (!ini.Save()) modMAIN::myMsgBox(QStringLiteral("!The settings could not be saved.^") + ini.Save_Error(), 0, QString());
 }
 
 }  // namespace modOptions

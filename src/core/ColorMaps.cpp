@@ -205,7 +205,8 @@ void image_Convert_Sepia() {
   modProgress::Progress_Start(target ? target->Width() : 0, target ? target->Height() : 0);
   // The bar goes and the busy state ends with the conversion, however it ends.
   modProgress::Progress_Scope progress;
-  if (target) ColorOps::Sepia(*target, red, green, blue, [](int32_t done) { modProgress::Progress_Check(done); });
+  // Reported per column of the target.
+  if (target) ColorOps::Sepia(*target, red, green, blue, modProgress::Per_Column(target->Height()));
   DozerIvidEffectsLibrary::EFFECTS_Picture_PUT(true);
 }
 

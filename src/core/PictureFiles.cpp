@@ -5,6 +5,7 @@
 #include <QTemporaryFile>
 
 #include "app/modOptions.h"
+#include "app/modProgress.h"
 #include "core/Messages.h"
 #include "core/UndoHistory.h"
 #include "mainwindow/winMAIN.h"
@@ -393,6 +394,8 @@ void Add_Mask(const PicturePtr& picture, bool add) {
   QImage& mask = picture->Mask()->Image();
   const int w = picture->Width();
   const bool packed = colour.format() == QImage::Format_RGB888;
+  modProgress::Progress_Start(w, picture->Height());
+  modProgress::Progress_Scope progress;
   for (int y = 0; y < picture->Height(); ++y) {
     uchar* m = mask.scanLine(y);
     if (packed) {
@@ -402,6 +405,7 @@ void Add_Mask(const PicturePtr& picture, bool add) {
       const QRgb* s = reinterpret_cast<const QRgb*>(colour.constScanLine(y));
       for (int x = 0; x < w; ++x) m[x] = (s[x] & 0xFFFFFFu) == 0xFFFFFFu ? 255 : 0;
     }
+    modProgress::Progress_Check(w);
   }
 }
 

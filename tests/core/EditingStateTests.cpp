@@ -1,5 +1,6 @@
 #include <QFile>
 #include <QTest>
+#include <QWindow>
 
 #include "app/ProgramIdentity.h"
 #include <QDir>
@@ -116,7 +117,7 @@ class EditingStateTests : public FixtureTest {
     QCOMPARE(size_ERASER, 2);
     QCOMPARE(size_SPRAYCAN, 4);
     QCOMPARE(txt_box[0], -9999);
-    QCOMPARE(winMAIN::instance()->windowTitle(), QStringLiteral("Pixmura:<untitled>"));
+    QCOMPARE(winMAIN::instance()->windowHandle()->title(), QStringLiteral("Pixmura:<untitled>"));
     QCOMPARE(work_area->Pixel(0, 0), Platform::Color(0xFFFFFF));
   }
 
