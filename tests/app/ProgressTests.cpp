@@ -1,6 +1,7 @@
 #include <QTest>
 #include <limits>
 
+#include "app/BundleResources.h"
 #include "app/modOptions.h"
 #include "app/modProgress.h"
 #include "core/ColorMaps.h"
@@ -24,7 +25,8 @@ class ProgressTests : public FixtureTest {
     Progress_Start(500, 400);
     QVERIFY(w->pb_BARBER->isVisible());
     QVERIFY(modMAIN::Barber_Pole);
-    QCOMPARE(w->Screen_Canvas->cursor().shape(), Qt::WaitCursor);
+    // The painting canvas shows the program's hourglass.
+    QCOMPARE(w->Screen_Canvas->cursor().pixmap().toImage(), Resources::Hourglass()->pixmap().toImage());
     QCOMPARE(w->pb_BARBER->maximum(), 200000);
     QCOMPARE(w->pb_BARBER->value(), 0);
     for (int row = 1; row <= 400; ++row) {
