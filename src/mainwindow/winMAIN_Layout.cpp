@@ -6,7 +6,6 @@
 #include "app/MenuBar1.h"
 #include "core/EditingState.h"
 #include "mainwindow/winMAIN.h"
-#include "palettes/classCOLORS.h"
 
 namespace {
 QPointer<winMAIN>& Instance() {
@@ -65,8 +64,7 @@ winMAIN::winMAIN() : QMainWindow(nullptr) {
   timer_HELPTAG->setSingleShot(true);
   timer_HELPTAG->setInterval(1000);
 
-  classCOLORS1 = new classCOLORS(central, QStringLiteral("classCOLORS1"));
-  classCOLORS1->hide();
+  Create_Palettes(central);
 
   setMenuBar(MenuBar1::instance());
   AddMenuHandlers();
@@ -81,7 +79,8 @@ void winMAIN::Arrange_Controls() {
   if (layout()) layout()->activate();
   QWidget* central = centralWidget();
   const int w = central->width(), h = central->height();
-  canvas_BG->setGeometry(0, 0, w, std::max(0, h - kStatusHeight));
+  const int top = Arrange_Palettes();
+  canvas_BG->setGeometry(0, top, w, std::max(0, h - kStatusHeight - top));
   statusbar->setGeometry(0, std::max(0, h - kStatusHeight), w, kStatusHeight);
   Update_Display();
 }

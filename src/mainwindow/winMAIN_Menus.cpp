@@ -39,6 +39,7 @@ void winMAIN::AddMenuHandlers() {
   Bind_Menu(QStringLiteral("menu_DELETE"), [this] { return _menu_DELETE_Action(); });
   Bind_Menu(QStringLiteral("menu_CROP"), [this] { return _menu_CROP_Action(); });
   Bind_Menu(QStringLiteral("menu_Sepia"), [this] { return _menu_Sepia_Action(); });
+  AddPaletteMenuHandlers();
 }
 
 void winMAIN::Bind_Menu(const QString& name, std::function<bool()> handler) { menuHandlers_.insert(name, std::move(handler)); }
