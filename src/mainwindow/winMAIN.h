@@ -12,6 +12,7 @@
 
 class classCOLORS;
 class classPATTERNS;
+class classTOOLS;
 
 class winMAIN : public QMainWindow {
   Q_OBJECT
@@ -31,6 +32,8 @@ class winMAIN : public QMainWindow {
   // btnPAL(0) down switch the colour palette.
   Platform::Canvas* btnPAT(int index) const { return btnPAT_[index & 1]; }
   Platform::Canvas* btnPAL(int index) const { return btnPAL_[index & 1]; }
+  classTOOLS* classTOOLS1 = nullptr;          // the tool palette
+  Platform::Canvas* myHelpTag = nullptr;      // the floating help tag and size tag, hidden at start
   QTimer* timer_LASSO = nullptr;
   QTimer* timer_SPRAYCAN = nullptr;
   QTimer* timer_HELPTAG = nullptr;
@@ -53,13 +56,30 @@ class winMAIN : public QMainWindow {
   void Set_Zoom(float zoom);
   void Cleanup_Background_Artifacts(int32_t w, int32_t h);
 
+  // ---- Status message and help tags ----
+  // The status bar's red message, trimmed; "" when none.
+  QString status_msg;
+  // Stores the trimmed text as the message and redraws the status bar when it changed.
+  void Set_Status_msg(const QString& text);
+  void Clear_Status_Msg();
+  // A help tag request: with show and help tags switched on, the tag gets the text, moves its top-left
+  // corner to (x, y) and shows when timer_HELPTAG fires; otherwise a showing tag is hidden.
+  void Set_myHelpTag(bool show, int32_t x, int32_t y, const QString& text);
+  // Shows at once, at (x, y), a size tag reading w "x" h in white on dark grey.
+  void Cursor_Tag(int32_t x, int32_t y, int32_t w, int32_t h);
+  void timer_HELPTAG_Action();
+  void myHelpTag_Paint(Platform::Graphics& g);
+
   // ---- Tools and selection ----
   void Reset_Everything();
   void Turn_Lasso_OFF();
   void Turn_ERASER_OFF();
   void Turn_Polygon_OFF();
   void Revert_to_Last_Draw_Tool(bool force);
+  // Selects a tool on the program's behalf: lights it in the tool palette and applies it.
   void drawing_TOOL_SET(int32_t tool);
+  // Applies a change of tool: ends what the old tool left open and updates the status bar.
+  void drawing_TOOL_GET(int32_t tool);
   void Set_Paint_Cursor(bool busy);
 
   // ---- Picture files (new, open, save, drops) ----
@@ -118,6 +138,10 @@ class winMAIN : public QMainWindow {
   bool _menu_EMAIL_Action();
 
   // ---- Palette wiring: the palettes' events into the editing state ----
+  void classTOOLS1_Open();
+  void classTOOLS1_tool_Changed();
+  void classTOOLS1_FillMode_Changed(int32_t mode);
+  void classTOOLS1_MouseEnter();
   void classCOLORS1_FColor_Changed(Platform::Color colour);
   void classCOLORS1_BColor_Changed(Platform::Color colour);
   void classCOLORS1_MouseEnter();
@@ -154,8 +178,9 @@ class winMAIN : public QMainWindow {
   // The palettes' open events, before the window's own: the colour palette reports its start colours.
   void Open_Palettes();
   void AddPaletteMenuHandlers();
-  // Places the palette strip along the top; answers the top edge left for the picture.
-  int Arrange_Palettes();
+  // Places the palette strip along the top, from the left edge given; answers the top edge left for the
+  // picture.
+  int Arrange_Palettes(int left);
 
   Platform::Canvas* btnPAT_[2] = {};
   Platform::Canvas* btnPAL_[2] = {};

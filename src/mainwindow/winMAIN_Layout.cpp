@@ -6,6 +6,8 @@
 #include "app/MenuBar1.h"
 #include "core/EditingState.h"
 #include "mainwindow/winMAIN.h"
+#include "palettes/classCOLORS.h"
+#include "palettes/classTOOLS.h"
 
 namespace {
 QPointer<winMAIN>& Instance() {
@@ -64,7 +66,18 @@ winMAIN::winMAIN() : QMainWindow(nullptr) {
   timer_HELPTAG->setSingleShot(true);
   timer_HELPTAG->setInterval(1000);
 
+  // The tool palette at the window's left edge, and the help tag above every other control.
+  classTOOLS1 = new classTOOLS(central, QStringLiteral("classTOOLS1"));
+  classTOOLS1->setGeometry(6, 8, 74, 553);
   Create_Palettes(central);
+  myHelpTag = new Platform::Canvas(central, QStringLiteral("myHelpTag"));
+  myHelpTag->setGeometry(57, 182, 100, 21);
+  myHelpTag->setFocusPolicy(Qt::NoFocus);
+  // The tag often stands over the control that asked for it; the pointer goes through it.
+  myHelpTag->setAttribute(Qt::WA_TransparentForMouseEvents);
+  myHelpTag->Paint = [this](Platform::Graphics& g) { myHelpTag_Paint(g); };
+  myHelpTag->hide();
+  connect(timer_HELPTAG, &QTimer::timeout, this, &winMAIN::timer_HELPTAG_Action);
 
   setMenuBar(MenuBar1::instance());
   AddMenuHandlers();
@@ -79,8 +92,9 @@ void winMAIN::Arrange_Controls() {
   if (layout()) layout()->activate();
   QWidget* central = centralWidget();
   const int w = central->width(), h = central->height();
-  const int top = Arrange_Palettes();
-  canvas_BG->setGeometry(0, top, w, std::max(0, h - kStatusHeight - top));
+  const int left = classTOOLS1->isHidden() ? 0 : classTOOLS1->x() + classTOOLS1->width() + 2;
+  const int top = Arrange_Palettes(left);
+  canvas_BG->setGeometry(left, top, std::max(0, w - left), std::max(0, h - kStatusHeight - top));
   statusbar->setGeometry(0, std::max(0, h - kStatusHeight), w, kStatusHeight);
   Update_Display();
 }

@@ -1,5 +1,5 @@
-// The main window's colour and pattern palettes, their page buttons and the palette menu commands: the
-// palettes' events become the drawing colours and the fill pattern of the editing state.
+// The main window's palettes, their page buttons and the palette menu commands: the palettes' events
+// become the tool, the fill mode, the drawing colours and the fill pattern of the editing state.
 #include "app/BundleResources.h"
 #include "app/modOptions.h"
 #include "core/EditingState.h"
@@ -7,6 +7,7 @@
 #include "mainwindow/winMAIN.h"
 #include "palettes/classCOLORS.h"
 #include "palettes/classPATTERNS.h"
+#include "palettes/classTOOLS.h"
 #include "palettes/modBRUSHES.h"
 
 using namespace modMAIN;
@@ -16,7 +17,6 @@ namespace {
 // buttons within it.
 constexpr int kStripTop = 2;
 constexpr int kStripHeight = 55;
-constexpr int kStripLeft = 2;
 constexpr int kPaletteTop = kStripTop + 3;
 constexpr int kUpperButtonTop = kStripTop + 5;
 constexpr int kLowerButtonTop = kStripTop + 27;
@@ -37,6 +37,18 @@ void winMAIN::Create_Palettes(QWidget* parent) {
     btnPAL_[i]->MouseDown = [this, i](int x, int y) { return btnPAL_MouseDown(i, x, y); };
     for (Platform::Canvas* button : {btnPAT_[i], btnPAL_[i]}) button->resize(18, 19);
   }
+  classTOOLS1->On.Open = [this] { classTOOLS1_Open(); };
+  classTOOLS1->On.tool_Changed = [this] { classTOOLS1_tool_Changed(); };
+  classTOOLS1->On.FillMode_Changed = [this](int32_t mode) { classTOOLS1_FillMode_Changed(mode); };
+  classTOOLS1->MouseEnter = [this] { classTOOLS1_MouseEnter(); };
+  // The colour palette asks for its help tags in its own pixels.
+  classCOLORS1->HelpTag = [this](bool show, int32_t x, int32_t y, const QString& text) {
+    const QPoint at = classCOLORS1->mapTo(myHelpTag->parentWidget(), QPoint(x, y));
+    Set_myHelpTag(show, at.x(), at.y(), text);
+  };
+  classPATTERNS1->HelpTag = [this](bool show, int32_t x, int32_t y, const QString& text) {
+    Set_myHelpTag(show, x, y, text);
+  };
   classCOLORS1->FColor_Changed = [this](Platform::Color c) { classCOLORS1_FColor_Changed(c); };
   classCOLORS1->BColor_Changed = [this](Platform::Color c) { classCOLORS1_BColor_Changed(c); };
   classCOLORS1->MouseEnter = [this] { classCOLORS1_MouseEnter(); };
@@ -48,11 +60,12 @@ void winMAIN::Create_Palettes(QWidget* parent) {
 }
 
 void winMAIN::Open_Palettes() {
+  classTOOLS1->Open();
   classPATTERNS1->Event_Open();
   classCOLORS1->Event_Open();
 }
 
-int winMAIN::Arrange_Palettes() {
+int winMAIN::Arrange_Palettes(int left) {
   const bool colours = modOptions::option_ShowColors, patterns = modOptions::option_ShowPattern;
   classCOLORS1->setVisible(colours);
   classPATTERNS1->setVisible(patterns);
@@ -61,17 +74,30 @@ int winMAIN::Arrange_Palettes() {
     btnPAT_[i]->setVisible(patterns && modColorSplash::ColorSplash_Mode == 0);
   }
   if (!colours && !patterns) return 0;
-  classCOLORS1->move(kStripLeft + 6, kPaletteTop);
+  const int stripLeft = left + 2;
+  classCOLORS1->move(stripLeft + 6, kPaletteTop);
   // The colour palette's buttons stand in the gap between its first 28 cells and the rest.
-  btnPAL(1)->move(kStripLeft + 375, kUpperButtonTop);
-  btnPAL(0)->move(kStripLeft + 375, kLowerButtonTop);
-  const int patternsLeft = kStripLeft + (colours ? classCOLORS1->width() + 20 : 6);
+  btnPAL(1)->move(stripLeft + 375, kUpperButtonTop);
+  btnPAL(0)->move(stripLeft + 375, kLowerButtonTop);
+  const int patternsLeft = stripLeft + (colours ? classCOLORS1->width() + 20 : 6);
   classPATTERNS1->move(patternsLeft, kPaletteTop);
   const int buttonsLeft = patternsLeft + classPATTERNS1->width() + 2;
   btnPAT(0)->move(buttonsLeft, kUpperButtonTop);
   btnPAT(1)->move(buttonsLeft, kLowerButtonTop);
   return kStripTop + kStripHeight;
 }
+
+void winMAIN::classTOOLS1_Open() { drawing_TOOL_SET(TOOL_PENCIL); }
+
+void winMAIN::classTOOLS1_tool_Changed() {
+  // A floating selection or text is dropped into the picture first, whichever tool was picked.
+  Turn_Lasso_OFF();
+  drawing_TOOL_GET(classTOOLS1->Current_Tool());
+}
+
+void winMAIN::classTOOLS1_FillMode_Changed(int32_t mode) { Drawing_Fillmode = mode; }
+
+void winMAIN::classTOOLS1_MouseEnter() { classTOOLS1->setCursor(Qt::PointingHandCursor); }
 
 void winMAIN::classCOLORS1_FColor_Changed(Platform::Color colour) {
   Draw_Color[1] = colour;

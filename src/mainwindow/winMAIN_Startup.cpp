@@ -41,8 +41,6 @@ void winMAIN::Check_For_Init(int32_t flag) {
   // Dropped files are offered to the window; its drop handler takes only supported pictures.
   setAcceptDrops(true);
   image_New();
-  // The start tool: the pencil (the colour palette reported its start colours when it opened).
-  drawing_TOOL = TOOL_PENCIL;
   show_GRID = false;
   size_PENCIL = -1;
   size_SPRAYCAN = 4;

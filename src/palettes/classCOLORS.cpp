@@ -99,8 +99,7 @@ void classCOLORS::Event_MouseMove(int32_t x, int32_t y) {
     return;
   }
   Last_ColorIndex = i;
-  const QPoint at = window() ? mapTo(window(), QPoint(0, 0)) : pos();
-  if (HelpTag) HelpTag(true, Platform::ToInt(at.x() + Cell_X(i) + 10.5), at.y() + Cell_Y(i) + 19, HelpTag_Text(i));
+  if (HelpTag) HelpTag(true, Platform::ToInt(Cell_X(i) + 10.5), Cell_Y(i) + 19, HelpTag_Text(i));
 }
 
 void classCOLORS::Event_MouseExit() { Hide_HelpTag(); }

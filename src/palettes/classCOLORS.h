@@ -21,8 +21,8 @@ class classCOLORS : public Platform::Canvas {
   // Raised with the colour every time a colour is picked as the foreground (background) colour.
   std::function<void(Platform::Color colour)> FColor_Changed;
   std::function<void(Platform::Color colour)> BColor_Changed;
-  // Asks the owner to show a help tag with its top-left corner at (x, y) in window coordinates, or to
-  // hide it.
+  // Asks the owner to show a help tag with its top-left corner at (x, y) in the palette's pixels, below
+  // the cell under the pointer, or to hide it.
   std::function<void(bool show, int32_t x, int32_t y, const QString& text)> HelpTag;
 
   // ---- Canvas events ----

@@ -19,7 +19,7 @@ class classPATTERNS : public Platform::Canvas {
 
   // Raised with the new pattern after a click selected a different one.
   std::function<void(int32_t pattern)> Pattern_Changed;
-  // Asks the owner to show a help tag at (x, y) in window coordinates, or to hide it (the palette only
+  // Asks the owner to show a help tag at (x, y) in the palette's pixels, or to hide it (the palette only
   // ever hides it).
   std::function<void(bool show, int32_t x, int32_t y, const QString& text)> HelpTag;
 

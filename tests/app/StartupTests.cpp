@@ -56,7 +56,8 @@ class StartupTests : public FixtureTest {
     QVERIFY(!PGM_Version.isEmpty());
     QVERIFY(!PGM_Version.contains(QLatin1Char('[')));
     QCOMPARE(winTEXT_Left, -999);
-    QCOMPARE(Last_DrawTool, -1);
+    // The tool palette opened on the pencil, which is then the tool to go back to.
+    QCOMPARE(Last_DrawTool, 2);
     QVERIFY(img_lasso && scrn_rect && rnd_number);
     QCOMPARE(txt_box[0], -9999);
     QCOMPARE(txt_box[1], -9999);

@@ -13,6 +13,7 @@
 #include "mainwindow/winMAIN.h"
 #include "palettes/classCOLORS.h"
 #include "platform/Environment.h"
+#include "Pointer.h"
 #include "support/Fixture.h"
 #include "support/TestMain.h"
 
@@ -290,11 +291,11 @@ class ColorPaletteTests : public FixtureTest {
     modOptions::option_Draw_Opaque = opaque;
     Colours()->Add_Color(0x123456);
     Tags tags;
-    QTest::mouseMove(Colours(), Cell(cell));
-    QTest::mouseMove(Colours(), Cell(cell) + QPoint(3, 2));
-    const QPoint at = Colours()->mapTo(winMAIN::instance(), QPoint(0, 0));
-    // Below the cell's middle; asked once per cell, then hidden as the pointer moves on within it.
-    const QPoint tag = at + QPoint(Cell(cell).x() - 10 + 10, Cell(cell).y() - 10 + 19);
+    Hover(Colours(), Cell(cell));
+    Hover(Colours(), Cell(cell) + QPoint(3, 2));
+    // Below the cell's middle, in the palette's pixels; asked once per cell, then hidden as the pointer
+    // moves on within it.
+    const QPoint tag(Cell(cell).x() - 10 + 10, Cell(cell).y() - 10 + 19);
     QCOMPARE(tags.asked, (QStringList{QStringLiteral("%1,%2 %3").arg(tag.x()).arg(tag.y()).arg(text),
                                       QStringLiteral("hide")}));
     QCOMPARE(Colours()->HelpTag_Text(cell), text);
@@ -303,8 +304,8 @@ class ColorPaletteTests : public FixtureTest {
   void partialColourModeAsksNoTagForOtherCells() {
     modColorSplash::ColorSplash_Mode = 16;
     Tags tags;
-    QTest::mouseMove(Colours(), Cell(5));
-    QTest::mouseMove(Colours(), Cell(1));
+    Hover(Colours(), Cell(5));
+    Hover(Colours(), Cell(1));
     QCOMPARE(tags.asked.size(), 1);
     QVERIFY(tags.asked[0].endsWith(QLatin1String("Click=ForeColor, RightClick=BackColor")));
     modColorSplash::ColorSplash_Mode = 0;

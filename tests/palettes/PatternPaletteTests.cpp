@@ -1,9 +1,7 @@
 // The pattern palette in the main window with its page buttons, and the user pattern sheet: written at
 // the first start, edited as a document, reverted to the built-in one.
 #include <QAction>
-#include <QApplication>
 #include <QDir>
-#include <QEnterEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
@@ -169,14 +167,6 @@ class PatternPaletteTests : public FixtureTest {
     QCOMPARE(At(shown, 92 + 15, 10), Color(0xFF0000));
     QCOMPARE(At(shown, 69 + 15, 10), Color(0x0000FF));
     QCOMPARE(At(shown, 10, 10), Color(0xFF0000));
-  }
-
-  void palettesShowThePointingHand() {
-    for (QWidget* palette : {static_cast<QWidget*>(Main()->classCOLORS1), static_cast<QWidget*>(Patterns())}) {
-      QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
-      QApplication::sendEvent(palette, &enter);
-      QCOMPARE(palette->cursor().shape(), Qt::PointingHandCursor);
-    }
   }
 
   void theSheetIsWrittenAtTheFirstStartAndKeptAfter() {
