@@ -64,7 +64,8 @@ class StartupTests : public FixtureTest {
     // A decimal number, as the update check compares versions: "1.0", never "1.0.0".
     QVERIFY2(QRegularExpression(QStringLiteral("^[0-9]+\\.[0-9]+$")).match(PGM_Version).hasMatch(), qPrintable(PGM_Version));
     QCOMPARE(winTEXT_Left, -999);
-    QCOMPARE(Last_DrawTool, -1);
+    // The tool palette opened on the pencil, which is then the tool to go back to.
+    QCOMPARE(Last_DrawTool, 2);
     QVERIFY(img_lasso && scrn_rect && rnd_number);
     QCOMPARE(txt_box[0], -9999);
     QCOMPARE(txt_box[1], -9999);

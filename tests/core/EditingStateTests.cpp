@@ -111,7 +111,8 @@ class EditingStateTests : public FixtureTest {
     QCOMPARE(Current_Picture, 0);
     QCOMPARE(Working_Color_Depth, 32);
     QVERIFY(!Save_as_Transparent);
-    QCOMPARE(Last_DrawTool, -1);
+    // The tool palette opened on the pencil, which is then the tool to go back to.
+    QCOMPARE(Last_DrawTool, 2);
     QCOMPARE(size_PENCIL, 1);
     QCOMPARE(size_BRUSH, 3);
     QCOMPARE(size_ERASER, 2);
