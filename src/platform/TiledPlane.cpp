@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <new>
+#include <type_traits>
 
 #include "platform/Picture.h"
 #include "platform/RuntimeError.h"
@@ -98,16 +99,32 @@ Color TiledPlane::Pixel(int x, int y) const {
 void TiledPlane::CopyInto(QImage& dst) const {
   const bool to32 = dst.format() == QImage::Format_RGB32;
   const bool same = dst.format() == Format();
-  const int dstBpp = to32 ? 4 : 3;
+  const size_t dstStep = size_t(kTile) * (to32 ? 4 : 3);
   const int columns = Columns();
+  const size_t last = size_t(TileWidth(columns - 1)) * size_t(bpp_);
+  const uchar* const* tiles = nullptr;
+  std::vector<const uchar*> band(static_cast<size_t>(columns));
   for (int y = 0; y < h_; ++y) {
-    uchar* row = dst.scanLine(y);
-    for (int c = 0; c < columns; ++c) {
+    const int r = y % kTile;
+    if (r == 0) {
+      for (int c = 0; c < columns; ++c) band[size_t(c)] = tiles_[size_t(y / kTile) * size_t(columns) + size_t(c)].get();
+      tiles = band.data();
+    }
+    uchar* d = dst.scanLine(y);
+    if (same) {
+      // Whole tile rows are copied at their fixed size, inline.
+      auto rows = [&](auto size) {
+        for (int c = 0; c + 1 < columns; ++c, d += dstStep) std::memcpy(d, tiles[c] + size_t(r) * size, size);
+      };
+      if (bpp_ == 4) rows(std::integral_constant<size_t, size_t(kTile) * 4>());
+      else rows(std::integral_constant<size_t, size_t(kTile) * 3>());
+      std::memcpy(d, tiles[columns - 1] + size_t(r) * last, last);
+      continue;
+    }
+    for (int c = 0; c < columns; ++c, d += dstStep) {
       const int tw = TileWidth(c);
-      const uchar* src = TileRow(c, y / kTile, y % kTile);
-      uchar* d = row + size_t(c) * kTile * size_t(dstBpp);
-      if (same) CopyBytes(d, src, size_t(tw) * size_t(bpp_));
-      else if (to32) Rgb888ToRgb32(src, reinterpret_cast<QRgb*>(d), tw);
+      const uchar* src = tiles[c] + size_t(r) * size_t(tw) * size_t(bpp_);
+      if (to32) Rgb888ToRgb32(src, reinterpret_cast<QRgb*>(d), tw);
       else Rgb32ToRgb888(reinterpret_cast<const QRgb*>(src), d, tw);
     }
   }
