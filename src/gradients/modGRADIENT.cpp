@@ -1,15 +1,113 @@
 #include "gradients/modGRADIENT.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringList>
 #include <QTextStream>
+#include <vector>
 
 #include "app/modOptions.h"
 #include "core/EditingState.h"
+#include "core/Messages.h"
+#include "gradients/winGradientFiles.h"
+#include "platform/ModalHost.h"
 #include "platform/Numbers.h"
 
 namespace modGRADIENT {
+
+namespace {
+
+// What a gradient file holds, read whole before it replaces the current gradient.
+struct GradientFile {
+  int32_t style = 0;
+  int32_t cx = 50;
+  int32_t cy = 50;
+  std::vector<std::pair<int32_t, Platform::Color>> stops;
+};
+
+// Reads the file; empty when it was read, else why it could not be. A path that is not a plain file (a
+// folder, a pipe) is not opened, so nothing waits on it.
+QString Read_Gradient_File(const Platform::FolderItemPtr& item, GradientFile& out) {
+  const QFileInfo info(item->ShellPath());
+  if (!info.exists()) return QStringLiteral("The file does not exist.");
+  if (info.isDir()) return QStringLiteral("It is a folder.");
+  if (!info.isFile()) return QStringLiteral("It is not a file.");
+  QFile file(item->ShellPath());
+  if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return file.errorString();
+  QByteArray bytes = file.readAll();
+  if (file.error() != QFileDevice::NoError) return file.errorString();
+
+  QTextStream in(&bytes, QIODevice::ReadOnly);
+  // The first line is the header, also in an empty file: "style,cx,cy"; any other number of fields
+  // leaves the centre in the middle.
+  const QStringList header = in.readLine().split(QLatin1Char(','));
+  out.style = Platform::ToInt(Platform::Val(header[0]));
+  if (header.size() == 3) {
+    out.cx = Platform::ToInt(Platform::Val(header[1]));
+    out.cy = Platform::ToInt(Platform::Val(header[2]));
+  }
+  QString line;
+  while (in.readLineInto(&line)) {
+    const QStringList fields = line.split(QLatin1Char(':'));
+    // A line without ":" (an empty line of a hand-edited file) is no stop.
+    if (fields.size() < 2) continue;
+    // "&hRRGGBB": each pair read as hexadecimal; a pair cut short reads as what is there.
+    const auto channel = [&](int from) {
+      return Platform::ToInt(Platform::Val(QStringLiteral("&h") + fields[1].mid(from, 2))) & 255;
+    };
+    out.stops.emplace_back(Platform::ToInt(Platform::Val(fields[0])),
+                           Platform::RGB(channel(2), channel(4), channel(6)));
+  }
+  return QString();
+}
+
+// Writes the current gradient to the path; empty on success, else why not. The old file is replaced
+// only once the new one is whole.
+QString Write_Gradient_File(const QString& path) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) return file.errorString();
+  QTextStream out(&file);
+  out << Gradient_style << ',' << gradient_cx << ',' << gradient_cy << modMAIN::EOL();
+  for (const auto& stop : Gradient)
+    out << stop->Position << ':' << QStringLiteral("&h")
+        << QStringLiteral("%1").arg(stop->gColor & 0xFFFFFFu, 6, 16, QLatin1Char('0')).toUpper() << modMAIN::EOL();
+  out.flush();
+  if (out.status() != QTextStream::Ok || !file.commit()) {
+    const QString error = file.errorString();
+    return error.isEmpty() ? QStringLiteral("The file could not be written.") : error;
+  }
+  return QString();
+}
+
+// Shows the gradient chooser; it answers through Dialog_Cancel and Dialog_Answer.
+void Ask_With_Chooser() {
+  winGradientFiles* window = winGradientFiles::instance();
+  Platform::ModalRequest r;
+  r.kind = Platform::ModalKind::Dialog;
+  r.title = window->windowTitle();
+  r.dialog = window;
+  Platform::ModalHost::Run(r);
+  // A chooser left without OK or Cancel was cancelled.
+  if (!window->Closed()) window->pbCancel_Action();
+  // The next use makes a new window.
+  delete window;
+}
+
+void Build_Spectrum() {
+  Gradient_style = 0;
+  Gradient.clear();
+  Add_ColorStop(0, 0xFF0000);
+  Add_ColorStop(16, 0xF900FC);
+  Add_ColorStop(33, 0x0000FE);
+  Add_ColorStop(50, 0x1EFFF0);
+  Add_ColorStop(67, 0x1FFF0A);
+  Add_ColorStop(83, 0xFFFF00);
+  Add_ColorStop(100, 0xFF0000);
+  Sort_Gradient();
+}
+
+}  // namespace
 
 void Add_ColorStop(int32_t stop_pos, Platform::Color stop_color) {
   auto stop = std::make_shared<classGradient>();
@@ -26,7 +124,7 @@ void Sort_Gradient() {
 }
 
 void Get_Gradient_Path(const QString& base_name) {
-  Gradient_Path = modOptions::Get_Folder_Root()->Child(base_name + QStringLiteral(".Gradient"));
+  Gradient_Path = modOptions::Get_Folder_Root()->Child(base_name + Gradient_Extension);
 }
 
 QString Get_Gradient_Name() {
@@ -36,67 +134,83 @@ QString Get_Gradient_Name() {
   return dot < 0 ? name : name.left(dot);
 }
 
-void Save_Gradient(const QString& save_name) {
-  modMAIN::Dialog_Answer = save_name;
-  if (modMAIN::Dialog_Answer.isEmpty()) return;
-  modMAIN::Dialog_Answer += QStringLiteral(".Gradient");
-  Gradient_Path = modOptions::Get_Folder_Root()->Child(modMAIN::Dialog_Answer);
-  QSaveFile file(Gradient_Path->ShellPath());
-  if (file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-    QTextStream out(&file);
-    out << Gradient_style << ',' << gradient_cx << ',' << gradient_cy << modMAIN::EOL();
-    for (const auto& stop : Gradient)
-      out << stop->Position << ':' << QStringLiteral("&h")
-          << QStringLiteral("%1").arg(stop->gColor & 0xFFFFFFu, 6, 16, QLatin1Char('0')).toUpper() << modMAIN::EOL();
-    out.flush();
-    file.commit();
-  }
-  Gradient_Changed = false;
+bool Name_Is_Safe(const QString& name) {
+  return !name.contains(QLatin1Char('/')) && !name.contains(QChar(0));
 }
 
-void Load_Gradient() {
-  modMAIN::Dialog_Answer = Get_Gradient_Name() + QStringLiteral(".Gradient");
-  Gradient_Path = modOptions::Get_Folder_Root()->Child(modMAIN::Dialog_Answer);
-  QFile file(Gradient_Path->ShellPath());
-  if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return;
-  QTextStream in(&file);
-  Gradient.clear();
-  const QStringList header = in.readLine().split(QLatin1Char(','));
-  Gradient_style = Platform::ToInt(Platform::Val(header[0]));
-  if (header.size() == 3) {
-    gradient_cx = Platform::ToInt(Platform::Val(header[1]));
-    gradient_cy = Platform::ToInt(Platform::Val(header[2]));
+void Save_Gradient(bool ask_name, const QString& save_name) {
+  using modMAIN::Dialog_Answer;
+  if (ask_name) {
+    modMAIN::Dialog_Setup = 1;
+    Dialog_Answer = Get_Gradient_Name();
+    Ask_With_Chooser();
+    if (modMAIN::Dialog_Cancel) return;
   } else {
-    gradient_cx = gradient_cy = 50;
+    Dialog_Answer = save_name;
   }
-  QString line;
-  while (in.readLineInto(&line)) {
-    const QStringList fields = line.split(QLatin1Char(':'));
-    // A line without ":" (an empty line of a hand-edited file) is no stop.
-    if (fields.size() < 2) continue;
-    const auto channel = [&](int from) {
-      return Platform::ToInt(Platform::Val(QStringLiteral("&h") + fields[1].mid(from, 2))) & 255;
-    };
-    Add_ColorStop(Platform::ToInt(Platform::Val(fields[0])), Platform::RGB(channel(2), channel(4), channel(6)));
+  if (Dialog_Answer.isEmpty()) return;
+  const QString name = Dialog_Answer;
+  QString error;
+  if (!Name_Is_Safe(name)) {
+    error = QStringLiteral("A gradient's name cannot hold \"/\".");
+  } else {
+    Dialog_Answer += Gradient_Extension;
+    const Platform::FolderItemPtr item = modOptions::Get_Folder_Root()->Child(Dialog_Answer);
+    error = Write_Gradient_File(item->ShellPath());
+    if (error.isEmpty()) {
+      Gradient_Path = item;
+      Gradient_Changed = false;
+      return;
+    }
   }
+  // Not saved: the gradient keeps its file and its unsaved changes. At start (no asking) the built-in
+  // gradient simply stays without its file.
+  if (ask_name) modMAIN::myMsgBox(QStringLiteral("!The Gradient '%1' could not be saved.^").arg(name) + error);
+}
+
+bool Load_Gradient(bool ask_name) {
+  using modMAIN::Dialog_Answer;
+  Dialog_Answer = Get_Gradient_Name();
+  if (ask_name) {
+    modMAIN::Dialog_Setup = 0;
+    Ask_With_Chooser();
+    if (modMAIN::Dialog_Cancel) return false;
+  }
+  const QString name = Dialog_Answer;
+  QString error;
+  GradientFile file;
+  if (!Name_Is_Safe(name)) {
+    error = QStringLiteral("A gradient's name cannot hold \"/\".");
+  } else {
+    Dialog_Answer += Gradient_Extension;
+    const Platform::FolderItemPtr item = modOptions::Get_Folder_Root()->Child(Dialog_Answer);
+    // Reading the current name again keeps to that file even when it cannot be read; a chosen gradient
+    // becomes the current one only once it has been read.
+    if (!ask_name) Gradient_Path = item;
+    error = Read_Gradient_File(item, file);
+    if (error.isEmpty()) {
+      Gradient_Path = item;
+      Gradient_style = file.style;
+      gradient_cx = file.cx;
+      gradient_cy = file.cy;
+      // The file's order is kept; the editor sorts when it needs to.
+      Gradient.clear();
+      for (const auto& [position, colour] : file.stops) Add_ColorStop(position, colour);
+      return true;
+    }
+  }
+  if (ask_name) modMAIN::myMsgBox(QStringLiteral("!The Gradient '%1' could not be opened.^").arg(name) + error);
+  return false;
 }
 
 void Make_Spectrum() {
   Get_Gradient_Path(QStringLiteral("Spectrum"));
-  if (Gradient_Path->Exists() && !Gradient_Path->Directory()) {
-    Load_Gradient();
+  if (Gradient_Path->Exists()) {
+    // A file that cannot be read (a folder of that name, say) is left alone.
+    if (!Load_Gradient(false)) Build_Spectrum();
   } else {
-    Gradient_style = 0;
-    Gradient.clear();
-    Add_ColorStop(0, 0xFF0000);
-    Add_ColorStop(16, 0xF900FC);
-    Add_ColorStop(33, 0x0000FE);
-    Add_ColorStop(50, 0x1EFFF0);
-    Add_ColorStop(67, 0x1FFF0A);
-    Add_ColorStop(83, 0xFFFF00);
-    Add_ColorStop(100, 0xFF0000);
-    Sort_Gradient();
-    Save_Gradient(QStringLiteral("Spectrum"));
+    Build_Spectrum();
+    Save_Gradient(false, QStringLiteral("Spectrum"));
   }
   Gradient_Changed = false;
 }
