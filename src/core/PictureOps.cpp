@@ -469,21 +469,27 @@ void ScaleRowScalar(const QRgb* __restrict src, const int* __restrict xs, QRgb* 
 }
 
 #if defined(__x86_64__)
-// Sixteen target pixels at a time whose sources lie within sixteen neighbouring pixels (as when a row
-// is enlarged): one load of those pixels, put in place by one permutation.
+// Sixteen target pixels at a time whose sources lie within 32 neighbouring pixels (as when a row is
+// enlarged, or halved): those pixels are loaded and put in place by one permutation.
 __attribute__((target("avx512f"))) void ScaleRowAvx512(const QRgb* src, int srcWidth, const int* xs, QRgb* dst, int w) {
+  auto lanes = [](int avail) {
+    return avail >= 16 ? __mmask16(0xFFFF) : avail <= 0 ? __mmask16(0) : __mmask16((1u << avail) - 1);
+  };
   int x = 0;
   for (; x + 16 <= w; x += 16) {
-    const int base = xs[x];
-    if (xs[x + 15] - base >= 16) {
+    const int base = xs[x], span = xs[x + 15] - base;
+    if (span >= 32) {
       ScaleRowScalar(src, xs, dst, x, x + 16);
       continue;
     }
-    const int avail = srcWidth - base;
-    const __mmask16 lanes = avail >= 16 ? __mmask16(0xFFFF) : __mmask16((1u << avail) - 1);
-    const __m512i pixels = _mm512_maskz_loadu_epi32(lanes, src + base);
     const __m512i index = _mm512_sub_epi32(_mm512_loadu_si512(xs + x), _mm512_set1_epi32(base));
-    _mm512_storeu_si512(dst + x, _mm512_permutexvar_epi32(index, pixels));
+    const __m512i low = _mm512_maskz_loadu_epi32(lanes(srcWidth - base), src + base);
+    if (span < 16) {
+      _mm512_storeu_si512(dst + x, _mm512_permutexvar_epi32(index, low));
+    } else {
+      const __m512i high = _mm512_maskz_loadu_epi32(lanes(srcWidth - base - 16), src + base + 16);
+      _mm512_storeu_si512(dst + x, _mm512_permutex2var_epi32(low, index, high));
+    }
   }
   ScaleRowScalar(src, xs, dst, x, w);
 }

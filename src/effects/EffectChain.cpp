@@ -30,12 +30,12 @@ PicturePtr Chain(PicturePtr target, const EffectValues& s, Progress* progress) {
   const bool saturate = s[1] != 0, mapBefore = !IsIdentity(before), mapAfter = !IsIdentity(after);
   if (saturate || mapBefore || mapAfter) {
     const RowMaps first(before), last(after);
-    const double f = s[1] / 100.0;
+    const SaturationRows saturation(s[1]);
     const int w = target->Width(), h = target->Height();
     ProgressJob job(saturate ? progress : nullptr, w - 1, h - 1);
     ForEachRow(*target, [&](QRgb* row, int width, int) {
       if (mapBefore) first.Apply(row, width);
-      if (saturate) SaturateRow(row, width, f);
+      if (saturate) saturation.Apply(row, width);
       if (mapAfter) last.Apply(row, width);
       job.Row(w - 1);
     });

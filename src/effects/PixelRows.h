@@ -69,8 +69,20 @@ inline QRgb Pack(int r, int g, int b) { return 0xFF000000u | (QRgb(r) << 16) | (
 // offsets holds it (computed in place of a lookup so that the loops stay vector code).
 inline int Offset(double f, int d) { return int(f * double(d)); }
 
-// One row of saturation with the fraction f = amount / 100.
-void SaturateRow(QRgb* px, int w, double f);
+// Saturation by amount %, ready to be applied to rows.
+class SaturationRows {
+ public:
+  explicit SaturationRows(int32_t amount);
+  void Apply(QRgb* row, int w) const;
+
+ private:
+  double f_;
+  // Within -100..100 % every offset is at most 255 levels: the offsets for distances 0..255, the sign
+  // going with the side of the average and the sign of the amount.
+  bool bytes_;
+  bool negative_;
+  alignas(64) uint8_t offsets_[256];
+};
 // One row of sharpening against the same row of the blurred picture, with f = amount / 100.
 void SharpenRow(QRgb* px, const QRgb* blurred, int w, double f);
 

@@ -1,5 +1,6 @@
 // The filters of the effects library, pixel by pixel on small pictures.
 #include <QTest>
+#include <algorithm>
 
 #include "effects/DozerIvidEffectsLibrary.h"
 #include "platform/Graphics.h"
@@ -136,6 +137,48 @@ class FilterTests : public FixtureTest {
                                                   .arg(pic->Pixel(16, 2), 6, 16, QLatin1Char('0'))
                                                   .arg(after, 6, 16, QLatin1Char('0'))));
     }
+  }
+
+  // Saturation over many colours: each component c of a pixel with grey average a = (r + g + b) \ 3 moves
+  // by the table's offset T(c - a + 255) = (amount / 100) x (c - a) made whole towards zero, the result
+  // kept in 0..255.
+  void saturationFollowsTheOffsetTable() {
+    for (const int amount : {-100, -37, 23, 100}) {
+      const auto pic = Noise(37, 11, uint32_t(amount + 1000));
+      const auto original = pic->Clone();
+      dozerivid_Saturation(pic, amount);
+      for (int y = 0; y < 11; ++y)
+        for (int x = 0; x < 37; ++x) {
+          const Color c = original->Pixel(x, y);
+          const int r = Platform::Red(c), g = Platform::Green(c), b = Platform::Blue(c), a = (r + g + b) / 3;
+          auto moved = [&](int v) { return std::clamp(v + int(amount / 100.0 * (v - a)), 0, 255); };
+          QCOMPARE(pic->Pixel(x, y), RGB(moved(r), moved(g), moved(b)));
+        }
+    }
+  }
+
+  // Red eye over many colours, reddened so that many are changed: where R > 40, G <= d and b <= d for
+  // d = R x 0.5133333 and b = B x 0.1933333 (whole numbers), red becomes (G + b) / 1.0266666.
+  void redEyeOverManyColours() {
+    const auto pic = Noise(41, 13, 99);
+    for (int y = 0; y < 13; ++y)
+      for (int x = 0; x < 41; ++x) {
+        const Color c = pic->Pixel(x, y);
+        pic->SetPixel(x, y, RGB(Platform::Red(c), Platform::Green(c) / 3, Platform::Blue(c)));
+      }
+    const auto original = pic->Clone();
+    EffectFilters::RemoveRedEye(*pic);
+    int changed = 0;
+    for (int y = 0; y < 13; ++y)
+      for (int x = 0; x < 41; ++x) {
+        const Color c = original->Pixel(x, y);
+        const int r = Platform::Red(c), g = Platform::Green(c), b = Platform::Blue(c);
+        const int d = int(r * 0.5133333), wb = int(b * 0.1933333);
+        const bool red = r > 40 && g <= d && wb <= d;
+        changed += red;
+        QCOMPARE(pic->Pixel(x, y), red ? RGB(int((g + wb) / 1.0266666), g, b) : c);
+      }
+    QVERIFY(changed > 100);
   }
 
   void amountZeroLeavesPictureAndMapAlone() {
@@ -313,6 +356,15 @@ class FilterTests : public FixtureTest {
     const auto sized = dozerivid_Resize(pic, 10, 6, 0);
     QCOMPARE(sized->Width(), 10);
     QCOMPARE(sized->Pixel(9, 5), Fixture::Marker(4, 2));
+    // Wider pictures, enlarged and reduced: every pixel comes from the source pixel under its centre,
+    // (2 x + 1) x W / (2 x w) for a target column x of w taken from W.
+    const auto wide = Fixture::Marked(101, 3);
+    for (const int w : {203, 50, 13}) {
+      const auto scaled = dozerivid_Resize(wide, w, 2, 0);
+      for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < w; ++x)
+          QCOMPARE(scaled->Pixel(x, y), Fixture::Marker((2 * x + 1) * 101 / (2 * w), (2 * y + 1) * 3 / 4));
+    }
     // A side that would become 0 keeps one pixel.
     const auto dot = dozerivid_Resize(Fixture::Filled(1, 1, RGB(9, 9, 9)), 50.0);
     QCOMPARE(dot->Width(), 1);
