@@ -163,8 +163,7 @@ void BlurRows(const PicturePtr& src, double radius, const RowSink& out) {
     // strength-1 pass; the scaling up feeds the pass row by row.
     const int32_t smaller = ToInt(radius - std::round(radius * 0.4));
     const QSize half = PercentSize(*src, 50);
-    PicturePtr c = half.isEmpty() ? src : Scaled(src, half.width(), half.height());
-    c = Blur(c, smaller);
+    PicturePtr c = half.isEmpty() ? Blur(src, smaller) : BlurOver(Scaled(src, half.width(), half.height()), smaller);
     std::vector<int> xs(size_t(w), 0);
     for (int x = 0; x < w; ++x) xs[size_t(x)] = PictureOps::ScaledIndex(x, 0, c->Width(), w);
     const RowSource small = RowsOf(*c);
