@@ -5,6 +5,7 @@
 
 #include "app/MenuBar1.h"
 #include "core/EditingState.h"
+#include "effects/DozerIvidEffectsLibrary.h"
 #include "mainwindow/winMAIN.h"
 #include "platform/Environment.h"
 #include "support/Fixture.h"
@@ -83,6 +84,35 @@ class ColourCommandTests : public FixtureTest {
     Command("menu_REDEYE");
     QCOMPARE(Fixture::Difference(work_area, pic_Stack[1]), QString());
     QCOMPARE(pic_Stack.size(), size_t(3));
+  }
+
+  // The preview chain: every preview starts from the picture as it was and makes no undo step.
+  void previewsStartAfreshAndMakeNoStep() {
+    Fixture::NewDocument(8, 6, RGB(100, 100, 100));
+    const auto history = pic_Stack[0];
+    DozerIvidEffectsLibrary::Apply_Effects({0, 0, 50, 0, 0, 0, 0, 0, 0, 0});
+    QCOMPARE(work_area->Pixel(3, 3), RGB(150, 150, 150));
+    DozerIvidEffectsLibrary::Apply_Effects({0, 0, 20, 0, 0, 0, 0, 0, 0, 0});
+    QCOMPARE(work_area->Pixel(3, 3), RGB(120, 120, 120));  // not 170: computed from the unchanged picture
+    // Every slider at 0 writes the picture back unchanged.
+    DozerIvidEffectsLibrary::Apply_Effects({});
+    QCOMPARE(Fixture::Difference(work_area, history), QString());
+    QCOMPARE(pic_Stack.size(), size_t(1));
+    QVERIFY(!img_changed);
+  }
+
+  void previewOfAFloatingSelection() {
+    Fixture::MarkedDocument(10, 10);
+    Float();
+    DozerIvidEffectsLibrary::EFFECTS_START();
+    DozerIvidEffectsLibrary::Apply_Effects({0, 0, -100, 0, 0, 2, 0, 0, 0, 0});
+    // Blue 255 darkened by 100; a blur of one colour leaves it.
+    for (int y = 0; y < 4; ++y)
+      for (int x = 0; x < 4; ++x) QCOMPARE(drag_Picture->Pixel(x, y), RGB(0, 0, 155));
+    QCOMPARE(work_area->Pixel(3, 3), Marker(3, 3));
+    DozerIvidEffectsLibrary::Apply_Effects({0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    QCOMPARE(drag_Picture->Pixel(2, 2), Color(0x0000FF));
+    QCOMPARE(pic_Stack.size(), size_t(1));
   }
 
   // While the picture an effect would change is not the one that will be kept, every effect command beeps
