@@ -174,12 +174,7 @@ Color Select_A_Color(Color colour) {
     Dialog_Setup = 1;
     Dialog_Answer = QStringLiteral("Select Color");
     winCOLOR window(winMAIN::existing());
-    Platform::ModalRequest r;
-    r.kind = Platform::ModalKind::Dialog;
-    r.title = window.windowTitle();
-    r.dialog = &window;
-    r.parent = winMAIN::existing();
-    Platform::ModalHost::Run(r);
+    Platform::ModalHost::RunDialog(&window, winMAIN::existing());
     // A window left without pressing a button was closed: that is a cancel.
     if (!window.Closed()) window.reject();
   }

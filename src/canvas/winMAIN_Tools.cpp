@@ -1,18 +1,99 @@
-// Ending tool states, switching tools and the painting canvas's cursor.
+// Switching tools, the painting canvas's cursor, and ending whatever a tool left open.
+#include "app/BundleResources.h"
 #include "core/EditingState.h"
 #include "core/TraceLog.h"
 #include "mainwindow/winMAIN.h"
+#include "palettes/classTOOLS.h"
 
 using namespace modMAIN;
 
-void winMAIN::Reset_Everything() {
-  if (drawing_TOOL == TOOL_TEXT2 && active_DRAG) {
-    active_DRAG = false;
-    drag_Picture.reset();
+namespace {
+// The spray can's timer repeats while the spray can is the tool and is off otherwise.
+void Spray_Timer_Follows_Tool(QTimer* timer) {
+  if (drawing_TOOL != TOOL_SPRAYCAN) timer->stop();
+  else if (!timer->isActive()) timer->start();
+}
+}  // namespace
+
+void winMAIN::drawing_TOOL_SET(int32_t tool) {
+  if (tool != drawing_TOOL) {
+    classTOOLS1->Current_Tool(tool);
+    drawing_TOOL_GET(tool);
   }
+  Spray_Timer_Follows_Tool(timer_SPRAYCAN);
+}
+
+void winMAIN::drawing_TOOL_GET(int32_t tool) {
+  if (tool == drawing_TOOL) return;
+  drawing_TOOL = tool;
+  // The spray can sprays on its timer however it became the tool, from the tool palette too.
+  Spray_Timer_Follows_Tool(timer_SPRAYCAN);
+  if (tool != TOOL_POLYGON) Turn_Polygon_OFF();
+  // The selection tools and the grabber keep the selection and a floating selection; the single-line
+  // text keeps its floating text.
+  if (tool != TOOL_LASSO && tool != TOOL_SUPERLASSO && tool != TOOL_GRABBER && tool != TOOL_TEXT2) Turn_Lasso_OFF();
+  if (tool != TOOL_ERASER) Turn_ERASER_OFF();
+  Update_Statusbar();
+}
+
+void winMAIN::Revert_to_Last_Draw_Tool(bool force) {
+  if (!force && (drawing_TOOL == TOOL_LASSO || drawing_TOOL == TOOL_SUPERLASSO)) return;
+  if (Last_DrawTool == -1 || Last_DrawTool == TOOL_TEXT2) Last_DrawTool = TOOL_PENCIL;
+  drawing_TOOL_SET(Last_DrawTool);
+  Set_Paint_Cursor(false);
+  Update_Statusbar();
+  Turn_Lasso_OFF();
+}
+
+void winMAIN::Set_Paint_Cursor(bool busy) {
+  Barber_Pole = busy;
+  Update_Statusbar();
+  Resources::CursorPtr own;
+  Qt::CursorShape shape = Qt::ArrowCursor;
+  if (busy) {
+    own = Resources::Hourglass();
+  } else if (active_ERASER) {
+    shape = Qt::BlankCursor;
+  } else {
+    switch (drawing_TOOL) {
+      case TOOL_SUPERLASSO: own = Resources::cursor_lasso(); break;
+      case TOOL_BRUSH: own = Resources::cursor_brush(); break;
+      case TOOL_PENCIL:
+      case TOOL_CURVE: own = Resources::cursor_pencil(); break;
+      case TOOL_EYEDROPPER: own = Resources::cursor_eyedropper(); break;
+      case TOOL_FLOOD: own = Resources::cursor_bucket(); break;
+      case TOOL_SPRAYCAN: own = Resources::cursor_airbrush(); break;
+      case TOOL_LINE:
+      case TOOL_RECT:
+      case TOOL_ROUNDRECT:
+      case TOOL_LASSO:
+      case TOOL_OVAL:
+      case TOOL_POLYGON:
+      case TOOL_SHAPE: own = Resources::cursor_crosshair(); break;
+      // The eraser's outline stands in for the pointer.
+      case TOOL_ERASER: shape = Qt::BlankCursor; break;
+      case TOOL_TEXT2:
+      case TOOL_GRABBER: shape = Qt::SizeAllCursor; break;
+      default: break;
+    }
+  }
+  // A cursor picture that cannot be read leaves the standard pointer.
+  if (own) Screen_Canvas->setCursor(*own);
+  else Screen_Canvas->setCursor(shape);
+}
+
+void winMAIN::Reset_Everything() {
+  // The single-line text's floating picture is discarded, not dropped into the picture.
+  if (drawing_TOOL == TOOL_TEXT2) drag_Picture.reset();
   Turn_Lasso_OFF();
   Turn_ERASER_OFF();
   Turn_Polygon_OFF();
+}
+
+void winMAIN::Turn_ERASER_OFF() {
+  active_ERASER = false;
+  Set_Paint_Cursor(false);
+  Update_Display();
 }
 
 void winMAIN::Turn_Lasso_OFF() {
@@ -34,35 +115,7 @@ void winMAIN::Turn_Lasso_OFF() {
   Update_Display();
 }
 
-void winMAIN::Turn_ERASER_OFF() { active_ERASER = false; }
-
 void winMAIN::Turn_Polygon_OFF() {}
-
-void winMAIN::Revert_to_Last_Draw_Tool(bool force) {
-  if (!force && (drawing_TOOL == TOOL_LASSO || drawing_TOOL == TOOL_SUPERLASSO)) return;
-  int32_t tool = Last_DrawTool;
-  if (tool == -1 || tool == TOOL_TEXT2) tool = TOOL_PENCIL;
-  drawing_TOOL_SET(tool);
-  Set_Paint_Cursor(false);
-  Update_Statusbar();
-  Turn_Lasso_OFF();
-}
-
-void winMAIN::drawing_TOOL_SET(int32_t tool) {
-  if (tool == drawing_TOOL) return;
-  if (tool != TOOL_GRABBER && tool > 0) Turn_Lasso_OFF();
-  drawing_TOOL = tool;
-  if (tool == TOOL_SPRAYCAN) timer_SPRAYCAN->start();
-  else timer_SPRAYCAN->stop();
-}
-
-void winMAIN::Set_Paint_Cursor(bool busy) {
-  Barber_Pole = busy;
-  Update_Statusbar();
-  if (busy) Screen_Canvas->setCursor(Qt::WaitCursor);
-  else if (active_ERASER) Screen_Canvas->setCursor(Qt::BlankCursor);
-  else Screen_Canvas->setCursor(Qt::CrossCursor);
-}
 
 void winMAIN::timer_LASSO_Action() {
   Lasso_State = !Lasso_State;

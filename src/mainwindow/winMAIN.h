@@ -11,6 +11,7 @@
 #include "platform/Canvas.h"
 
 class classCOLORS;
+class classTOOLS;
 
 class winMAIN : public QMainWindow {
   Q_OBJECT
@@ -25,6 +26,8 @@ class winMAIN : public QMainWindow {
   Platform::Canvas* statusbar = nullptr;
   QProgressBar* pb_BARBER = nullptr;
   classCOLORS* classCOLORS1 = nullptr;        // the colour palette
+  classTOOLS* classTOOLS1 = nullptr;          // the tool palette
+  Platform::Canvas* myHelpTag = nullptr;      // the floating help tag and size tag, hidden at start
   QTimer* timer_LASSO = nullptr;
   QTimer* timer_SPRAYCAN = nullptr;
   QTimer* timer_HELPTAG = nullptr;
@@ -47,13 +50,30 @@ class winMAIN : public QMainWindow {
   void Set_Zoom(float zoom);
   void Cleanup_Background_Artifacts(int32_t w, int32_t h);
 
+  // ---- Status message and help tags ----
+  // The status bar's red message, trimmed; "" when none.
+  QString status_msg;
+  // Stores the trimmed text as the message and redraws the status bar when it changed.
+  void Set_Status_msg(const QString& text);
+  void Clear_Status_Msg();
+  // A help tag request: with show and help tags switched on, the tag gets the text, moves its top-left
+  // corner to (x, y) and shows when timer_HELPTAG fires; otherwise a showing tag is hidden.
+  void Set_myHelpTag(bool show, int32_t x, int32_t y, const QString& text);
+  // Shows at once, at (x, y), a size tag reading w "x" h in white on dark grey.
+  void Cursor_Tag(int32_t x, int32_t y, int32_t w, int32_t h);
+  void timer_HELPTAG_Action();
+  void myHelpTag_Paint(Platform::Graphics& g);
+
   // ---- Tools and selection ----
   void Reset_Everything();
   void Turn_Lasso_OFF();
   void Turn_ERASER_OFF();
   void Turn_Polygon_OFF();
   void Revert_to_Last_Draw_Tool(bool force);
+  // Selects a tool on the program's behalf: lights it in the tool palette and applies it.
   void drawing_TOOL_SET(int32_t tool);
+  // Applies a change of tool: ends what the old tool left open and updates the status bar.
+  void drawing_TOOL_GET(int32_t tool);
   void Set_Paint_Cursor(bool busy);
 
   // ---- Picture files (new, open, save, drops) ----

@@ -7,6 +7,7 @@
 #include "core/EditingState.h"
 #include "mainwindow/winMAIN.h"
 #include "palettes/classCOLORS.h"
+#include "palettes/classTOOLS.h"
 
 namespace {
 QPointer<winMAIN>& Instance() {
@@ -68,6 +69,18 @@ winMAIN::winMAIN() : QMainWindow(nullptr) {
   classCOLORS1 = new classCOLORS(central, QStringLiteral("classCOLORS1"));
   classCOLORS1->hide();
 
+  // The tool palette at the window's left edge, and the help tag above every other control.
+  classTOOLS1 = new classTOOLS(central, QStringLiteral("classTOOLS1"));
+  classTOOLS1->setGeometry(6, 8, 74, 553);
+  myHelpTag = new Platform::Canvas(central, QStringLiteral("myHelpTag"));
+  myHelpTag->setGeometry(57, 182, 100, 21);
+  myHelpTag->setFocusPolicy(Qt::NoFocus);
+  // The tag often stands over the control that asked for it; the pointer goes through it.
+  myHelpTag->setAttribute(Qt::WA_TransparentForMouseEvents);
+  myHelpTag->Paint = [this](Platform::Graphics& g) { myHelpTag_Paint(g); };
+  myHelpTag->hide();
+  connect(timer_HELPTAG, &QTimer::timeout, this, &winMAIN::timer_HELPTAG_Action);
+
   setMenuBar(MenuBar1::instance());
   AddMenuHandlers();
 
@@ -81,7 +94,8 @@ void winMAIN::Arrange_Controls() {
   if (layout()) layout()->activate();
   QWidget* central = centralWidget();
   const int w = central->width(), h = central->height();
-  canvas_BG->setGeometry(0, 0, w, std::max(0, h - kStatusHeight));
+  const int left = classTOOLS1->isHidden() ? 0 : classTOOLS1->x() + classTOOLS1->width() + 2;
+  canvas_BG->setGeometry(left, 0, std::max(0, w - left), std::max(0, h - kStatusHeight));
   statusbar->setGeometry(0, std::max(0, h - kStatusHeight), w, kStatusHeight);
   Update_Display();
 }

@@ -6,6 +6,7 @@
 
 #include "core/Points.h"
 #include "platform/Array.h"
+#include "platform/Graphics.h"
 
 namespace modSHAPES {
 
@@ -30,9 +31,18 @@ inline Platform::Array<int32_t> Shape_Point;
 Platform::Array<Fpoint_record> Read_Shape(const QString& definition);
 // Places a vertex in a box whose top-left is (left, top) and whose half sizes (whole numbers) are hw, hh.
 modMAIN::point_record Place_Vertex(const Fpoint_record& v, int32_t left, int32_t top, int32_t hw, int32_t hh);
+// Reads definition index into Shape_PCT and makes it the one Shape_Index names.
+void Get_Shape_Percent(int32_t index);
 // Reads definition index (again only when it is another one than last time) and places its vertices in
 // the box, leaving the corners in Shape_Point.
 void Get_Shape(int32_t index, const classRECTANGLE& box);
+// Draws shape index into the box of the working picture (image pixels) with the current fill mode: the
+// fill in the background colour for modes 2 and 3, then the outline in the foreground colour with the
+// picture's pen for modes 1 and 3.
+void Draw_Shape(int32_t index, const classRECTANGLE& box);
+// Draws the sample tile of shape index, 65 x 65 pixels with its top-left corner at (left, top): the
+// shape in blue on white inside a sunken frame, or a grey cross for an index beyond the list.
+void Sample_Shape(Platform::Graphics& g, int32_t left, int32_t top, int32_t index);
 
 // Puts every global back to its value at program start.
 void Reset_Globals();

@@ -135,6 +135,16 @@ QVariant ModalHost::Run(ModalRequest& request) {
   return answer;
 }
 
+QVariant ModalHost::RunDialog(QDialog* dialog, QWidget* parent, bool sheet) {
+  ModalRequest r;
+  r.kind = ModalKind::Dialog;
+  r.title = dialog->windowTitle();
+  r.dialog = dialog;
+  r.parent = parent;
+  r.sheet = sheet;
+  return Run(r);
+}
+
 void ModalHost::SetScripted(bool on) { S().scripted = on; }
 bool ModalHost::Scripted() { return S().scripted; }
 void ModalHost::Enqueue(ModalHandler handler) { S().queue.push_back(std::move(handler)); }

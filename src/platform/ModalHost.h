@@ -50,6 +50,9 @@ class ModalHost {
  public:
   // Shows the modal and waits. The answer depends on the kind (see ModalKind).
   static QVariant Run(ModalRequest& request);
+  // Shows a modal dialog window (a sheet on the parent when sheet is true), titled as the dialog, and
+  // waits until it closes.
+  static QVariant RunDialog(QDialog* dialog, QWidget* parent, bool sheet = false);
 
   // Test scripting: answers are taken in order. A wait with no answer queued is recorded and answered
   // with an empty value (cancel).

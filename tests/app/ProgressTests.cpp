@@ -1,6 +1,7 @@
 #include <QTest>
 #include <limits>
 
+#include "app/BundleResources.h"
 #include "app/modProgress.h"
 #include "core/EditingState.h"
 #include "mainwindow/winMAIN.h"
@@ -19,7 +20,8 @@ class ProgressTests : public FixtureTest {
     Progress_Start(500, 400);
     QVERIFY(w->pb_BARBER->isVisible());
     QVERIFY(modMAIN::Barber_Pole);
-    QCOMPARE(w->Screen_Canvas->cursor().shape(), Qt::WaitCursor);
+    // The painting canvas shows the program's hourglass.
+    QCOMPARE(w->Screen_Canvas->cursor().pixmap().toImage(), Resources::Hourglass()->pixmap().toImage());
     QCOMPARE(w->pb_BARBER->maximum(), 200000);
     QCOMPARE(w->pb_BARBER->value(), 0);
     for (int row = 1; row <= 400; ++row) {
