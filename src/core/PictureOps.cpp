@@ -6,6 +6,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 #include "platform/Numbers.h"
 #include "platform/RuntimeError.h"
@@ -476,6 +479,52 @@ void CopyToMask(const Picture& shape, Picture& target) {
 
 // ---- Scaling and canvas size ----
 
+namespace {
+
+void ScaleRowScalar(const QRgb* __restrict src, const int* __restrict xs, QRgb* __restrict dst, int from, int to) {
+  for (int x = from; x < to; ++x) dst[x] = src[xs[x]];
+}
+
+#if defined(__x86_64__)
+// Sixteen target pixels at a time whose sources lie within 32 neighbouring pixels (as when a row is
+// enlarged, or halved): those pixels are loaded and put in place by one permutation.
+__attribute__((target("avx512f"))) void ScaleRowAvx512(const QRgb* src, int srcWidth, const int* xs, QRgb* dst, int w) {
+  auto lanes = [](int avail) {
+    return avail >= 16 ? __mmask16(0xFFFF) : avail <= 0 ? __mmask16(0) : __mmask16((1u << avail) - 1);
+  };
+  int x = 0;
+  for (; x + 16 <= w; x += 16) {
+    const int base = xs[x], span = xs[x + 15] - base;
+    if (span >= 32) {
+      ScaleRowScalar(src, xs, dst, x, x + 16);
+      continue;
+    }
+    const __m512i index = _mm512_sub_epi32(_mm512_loadu_si512(xs + x), _mm512_set1_epi32(base));
+    const __m512i low = _mm512_maskz_loadu_epi32(lanes(srcWidth - base), src + base);
+    if (span < 16) {
+      _mm512_storeu_si512(dst + x, _mm512_permutexvar_epi32(index, low));
+    } else {
+      const __m512i high = _mm512_maskz_loadu_epi32(lanes(srcWidth - base - 16), src + base + 16);
+      _mm512_storeu_si512(dst + x, _mm512_permutex2var_epi32(low, index, high));
+    }
+  }
+  ScaleRowScalar(src, xs, dst, x, w);
+}
+#endif
+
+}  // namespace
+
+void ScaleRow(const QRgb* src, int srcWidth, const int* xs, QRgb* dst, int w) {
+#if defined(__x86_64__)
+  static const bool avx512 = __builtin_cpu_supports("avx512f");
+  if (avx512) {
+    ScaleRowAvx512(src, srcWidth, xs, dst, w);
+    return;
+  }
+#endif
+  ScaleRowScalar(src, xs, dst, 0, w);
+}
+
 void ScaleInto(const Picture& src0, const QRect& area, Picture& dst) {
   PicturePtr holder;
   const Picture& src = As32(src0, holder);
@@ -491,14 +540,14 @@ void ScaleInto(const Picture& src0, const QRect& area, Picture& dst) {
   std::vector<int> xs(static_cast<size_t>(w));
   bool allInside = true;
   for (int x = 0; x < w; ++x) {
-    const int sx = area.left() + int((2 * qint64(x) + 1) * area.width() / (2 * qint64(w)));
+    const int sx = ScaledIndex(x, area.left(), area.width(), w);
     const bool in = sx >= 0 && sx < src.Width();
     xs[size_t(x)] = in ? sx : -1;
     allInside = allInside && in;
   }
   int lastSy = -1;
   for (int y = 0; y < h; ++y) {
-    const int sy = area.top() + int((2 * qint64(y) + 1) * area.height() / (2 * qint64(h)));
+    const int sy = ScaledIndex(y, area.top(), area.height(), h);
     QRgb* __restrict dr = d.Row(y);
     if (sy < 0 || sy >= src.Height()) {
       std::fill(dr, dr + w, kWhite);
@@ -512,7 +561,7 @@ void ScaleInto(const Picture& src0, const QRect& area, Picture& dst) {
     const QRgb* __restrict sr = s.Row(sy);
     const int* __restrict xi = xs.data();
     if (allInside) {
-      for (int x = 0; x < w; ++x) dr[x] = sr[xi[x]];
+      ScaleRow(sr, src.Width(), xi, dr, w);
     } else {
       for (int x = 0; x < w; ++x) dr[x] = xi[x] >= 0 ? sr[xi[x]] : kWhite;
     }

@@ -96,6 +96,9 @@ class winMAIN : public QMainWindow {
   bool _menu_DELETE_Action();
   bool _menu_CROP_Action();
   bool _menu_Sepia_Action();
+  // Colors > Reverse Colors and Remove Red Eye.
+  bool _menu_InvertColors_Action();
+  bool _menu_REDEYE_Action();
 
   // ---- Tool stamps (the line walk calls them at every pixel of a stroke) ----
   // One eraser stamp at a point in image pixels: the square of the eraser's size becomes the background

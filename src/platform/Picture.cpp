@@ -199,8 +199,10 @@ QImage Picture::ToARGB(const QRect& wanted) const {
       int a = mrow ? 255 - mrow[x] : 255;
       if (white && (row[x] & 0xFFFFFFu) == 0xFFFFFFu) a = 0;
       if (a == 255) continue;
+      // Premultiplied with rounding, as the blend rounds the share of what lies beneath, so that a colour
+      // drawn half-transparent over itself stays that colour.
       const QRgb c = row[x];
-      row[x] = qRgba(qRed(c) * a / 255, qGreen(c) * a / 255, qBlue(c) * a / 255, a);
+      row[x] = qRgba((qRed(c) * a + 127) / 255, (qGreen(c) * a + 127) / 255, (qBlue(c) * a + 127) / 255, a);
     }
   }
   return out;
