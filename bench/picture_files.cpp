@@ -1,20 +1,25 @@
 // Saving and loading a 24-megapixel picture as PNG and JPEG, beside ImageMagick's convert doing the
-// same in the same run. After the table, the ratio of convert's time to ours is printed per case
-// (above 1: we are faster).
+// same in the same run; PNG saving also of the photo and the screenshot of BenchPictures.h. After the
+// table, the ratio of convert's time to ours is printed per case (above 1: we are faster), and for PNG
+// the ratio of the file sizes (below 1: ours is smaller).
 //
 // convert is run through QProcess: saving converts raw RGB (cheap to read) into the format, loading
-// decodes the file into nothing ("null:"). Both sides use JPEG quality 75, Qt's default.
+// decodes the file into nothing ("null:"). Both sides use JPEG quality 75, Qt's default. convert is
+// told to write 8-bit RGB PNG ("png24:"), the colour type the program writes for a 32-bit picture;
+// left to itself it writes a palette for a picture of few colours.
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMap>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <cstdio>
 
+#include "BenchPictures.h"
 #include "platform/Picture.h"
 #include "platform/PictureIO.h"
 
@@ -57,20 +62,31 @@ bool RunConvert(const QStringList& args) {
   return p.waitForFinished(600000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
+// The pictures PNG saving is measured on: this program's own, and the photo and the screenshot.
+const char* const kPngPictures[] = {"bench", "photo", "screenshot"};
+const Platform::PicturePtr& PngPicture(int i) {
+  if (i == 1) return BenchPictures::Picture(BenchPictures::kPhoto);
+  if (i == 2) return BenchPictures::Picture(BenchPictures::kScreenshot);
+  return Photo();
+}
+QByteArray RawName(int i) { return QByteArray("in-") + kPngPictures[i] + ".rgb"; }
+
 void Prepare() {
   const QImage img = Platform::PictureIO::ImageToWrite(*Photo());
   Platform::PictureIO::Write(img, PathOf("in.png"), "png");
   Platform::PictureIO::Write(img, PathOf("in.jpg"), "jpeg");
-  QFile raw(PathOf("in.rgb"));
-  raw.open(QIODevice::WriteOnly);
-  const QImage rgb = img.convertToFormat(QImage::Format_RGB888);
-  for (int y = 0; y < kHeight; ++y) raw.write(reinterpret_cast<const char*>(rgb.constScanLine(y)), 3 * kWidth);
+  for (int i = 0; i < 3; ++i) {
+    QFile raw(PathOf(RawName(i).constData()));
+    raw.open(QIODevice::WriteOnly);
+    const QImage rgb = PngPicture(i)->Image().convertToFormat(QImage::Format_RGB888);
+    for (int y = 0; y < kHeight; ++y) raw.write(reinterpret_cast<const char*>(rgb.constScanLine(y)), 3 * kWidth);
+  }
 }
 
-void Ours_Save(benchmark::State& state, const char* format, const char* file) {
+void Ours_Save(benchmark::State& state, const char* format, const char* file, int picture = 0) {
   for (auto _ : state) {
     const Platform::WriteResult r =
-        Platform::PictureIO::Write(Platform::PictureIO::ImageToWrite(*Photo()), PathOf(file), format);
+        Platform::PictureIO::Write(Platform::PictureIO::ImageToWrite(*PngPicture(picture)), PathOf(file), format);
     if (!r.ok) state.SkipWithError("write failed");
   }
 }
@@ -83,13 +99,13 @@ void Ours_Load(benchmark::State& state, const char* type, const char* file) {
   }
 }
 
-void Convert_Save(benchmark::State& state, const char* target) {
+void Convert_Save(benchmark::State& state, const char* target, const char* file = "out-convert", int picture = 0) {
   if (Convert().isEmpty()) return state.SkipWithError("convert not found");
   const QString size = QStringLiteral("%1x%2").arg(kWidth).arg(kHeight);
   for (auto _ : state)
     if (!RunConvert({QStringLiteral("-size"), size, QStringLiteral("-depth"), QStringLiteral("8"),
-                     QStringLiteral("rgb:") + PathOf("in.rgb"), QStringLiteral("-quality"), QStringLiteral("75"),
-                     QLatin1String(target) + PathOf("out-convert")}))
+                     QStringLiteral("rgb:") + PathOf(RawName(picture).constData()), QStringLiteral("-quality"),
+                     QStringLiteral("75"), QLatin1String(target) + PathOf(file)}))
       state.SkipWithError("convert failed");
 }
 
@@ -99,8 +115,17 @@ void Convert_Load(benchmark::State& state, const char* source) {
     if (!RunConvert({QLatin1String(source), QStringLiteral("null:")})) state.SkipWithError("convert failed");
 }
 
-void PNG_Save_Pixmura(benchmark::State& s) { Ours_Save(s, "png", "out.png"); }
-void PNG_Save_convert(benchmark::State& s) { Convert_Save(s, "png:"); }
+QByteArray PngOut(const char* who, int picture) { return QByteArray("out-") + who + "-" + kPngPictures[picture] + ".png"; }
+void PNG_Save_Pixmura(benchmark::State& s) {
+  const int i = int(s.range(0));
+  s.SetLabel(kPngPictures[i]);
+  Ours_Save(s, "png", PngOut("pixmura", i).constData(), i);
+}
+void PNG_Save_convert(benchmark::State& s) {
+  const int i = int(s.range(0));
+  s.SetLabel(kPngPictures[i]);
+  Convert_Save(s, "png24:", PngOut("convert", i).constData(), i);
+}
 void PNG_Load_Pixmura(benchmark::State& s) { Ours_Load(s, "png", "in.png"); }
 void PNG_Load_convert(benchmark::State& s) {
   static const QByteArray src = (QStringLiteral("png:") + PathOf("in.png")).toLocal8Bit();
@@ -114,8 +139,8 @@ void JPEG_Load_convert(benchmark::State& s) {
   Convert_Load(s, src.constData());
 }
 
-BENCHMARK(PNG_Save_Pixmura)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
-BENCHMARK(PNG_Save_convert)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK(PNG_Save_Pixmura)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK(PNG_Save_convert)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 BENCHMARK(PNG_Load_Pixmura)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 BENCHMARK(PNG_Load_convert)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 BENCHMARK(JPEG_Save_Pixmura)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
@@ -133,12 +158,24 @@ class RatioReporter : public benchmark::ConsoleReporter {
   }
   void PrintRatios() const {
     std::printf("\nconvert time / Pixmura time (above 1: Pixmura is faster)\n");
-    for (const char* c : {"PNG_Save", "PNG_Load", "JPEG_Save", "JPEG_Load"}) {
-      const QString ours = QLatin1String(c) + QStringLiteral("_Pixmura/iterations:3/real_time");
-      const QString theirs = QLatin1String(c) + QStringLiteral("_convert/iterations:3/real_time");
-      if (!times_.contains(ours) || !times_.contains(theirs)) continue;
-      std::printf("  %-10s %9.1f ms  %9.1f ms  ratio %.2f\n", c, times_[ours], times_[theirs],
+    auto print = [this](const QString& name, const QString& ours, const QString& theirs) {
+      if (!times_.contains(ours) || !times_.contains(theirs)) return;
+      std::printf("  %-22s %9.1f ms  %9.1f ms  ratio %.2f\n", qPrintable(name), times_[ours], times_[theirs],
                   times_[theirs] / times_[ours]);
+    };
+    for (int i = 0; i < 3; ++i)
+      print(QStringLiteral("PNG_Save ") + QLatin1String(kPngPictures[i]),
+            QStringLiteral("PNG_Save_Pixmura/%1/iterations:3/real_time").arg(i),
+            QStringLiteral("PNG_Save_convert/%1/iterations:3/real_time").arg(i));
+    for (const char* c : {"PNG_Load", "JPEG_Save", "JPEG_Load"})
+      print(QLatin1String(c), QLatin1String(c) + QStringLiteral("_Pixmura/iterations:3/real_time"),
+            QLatin1String(c) + QStringLiteral("_convert/iterations:3/real_time"));
+    std::printf("\nPNG file sizes: Pixmura, convert (png24:), Pixmura / convert\n");
+    for (int i = 0; i < 3; ++i) {
+      const double ours = double(QFileInfo(PathOf(PngOut("pixmura", i).constData())).size());
+      const double theirs = double(QFileInfo(PathOf(PngOut("convert", i).constData())).size());
+      if (ours > 0 && theirs > 0)
+        std::printf("  %-12s %12.0f %12.0f  %.3f\n", kPngPictures[i], ours, theirs, ours / theirs);
     }
   }
 

@@ -33,9 +33,23 @@ static void BM_CanvasSizeSmaller(benchmark::State& state) {
   }
 }
 
+// As the commands make them: a new picture each time.
+static void BM_ResizeNewPicture(benchmark::State& state) {
+  const int w = int(kWidth * state.range(0) / 100), h = int(kHeight * state.range(0) / 100);
+  for (auto _ : state)
+    benchmark::DoNotOptimize(PictureOps::Scale(*Source(), QRect(0, 0, kWidth, kHeight), w, h, 32).get());
+}
+
+static void BM_CanvasSizeNewPicture(benchmark::State& state) {
+  const int d = int(state.range(0));
+  for (auto _ : state) benchmark::DoNotOptimize(PictureOps::CanvasResized(*Source(), kWidth + d, kHeight + d, 32).get());
+}
+
 PIXMURA_BENCHMARK(BM_Memcpy);
 PIXMURA_BENCHMARK(BM_ResizeHalf);
 PIXMURA_BENCHMARK(BM_ResizeDouble);
 PIXMURA_BENCHMARK(BM_CanvasSizeLarger);
 PIXMURA_BENCHMARK(BM_CanvasSizeSmaller);
+PIXMURA_BENCHMARK(BM_ResizeNewPicture)->Arg(50)->Arg(200);
+PIXMURA_BENCHMARK(BM_CanvasSizeNewPicture)->Arg(400)->Arg(-400);
 BENCHMARK_MAIN();

@@ -31,6 +31,14 @@ static void BM_Turn180(benchmark::State& state) {
   for (auto _ : state) PictureOps::Turn180Into(*Source(), *dst);
 }
 
+// As the turn command makes it: a new picture for every turn, of the photo and of the screenshot.
+static void BM_TurnNewPicture(benchmark::State& state) {
+  const int angle = int(state.range(0));
+  const Platform::PicturePtr& src = Picture(int(state.range(1)));
+  state.SetLabel(KindName(int(state.range(1))));
+  for (auto _ : state) benchmark::DoNotOptimize(PictureOps::Turn(*src, angle).get());
+}
+
 // The free rotation as the command makes it: a white picture of the turned size, then every source
 // pixel mapped onto it.
 static void BM_FreeRotate(benchmark::State& state) {
@@ -49,5 +57,6 @@ PIXMURA_BENCHMARK(BM_FlipVertical);
 PIXMURA_BENCHMARK(BM_Turn90);
 PIXMURA_BENCHMARK(BM_Turn270);
 PIXMURA_BENCHMARK(BM_Turn180);
+PIXMURA_BENCHMARK(BM_TurnNewPicture)->ArgsProduct({{90, 270, 180}, {kPhoto, kScreenshot}});
 PIXMURA_BENCHMARK(BM_FreeRotate)->Arg(30)->Arg(45);
 BENCHMARK_MAIN();

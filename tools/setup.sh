@@ -4,7 +4,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
-  libbenchmark-dev
+  libbenchmark-dev libdeflate-dev
   imagemagick cups-client xdg-utils
   fonts-dejavu-core
   python3

@@ -41,8 +41,9 @@ void App::Start(const QStringList& documents) {
   Event_Open();
   for (const QString& path : documents) Event_OpenDocument(Platform::FolderItem::FromPath(path));
   winMAIN::instance()->Event_Open();
-  // Once per start, after the main window's initialisation has read the settings and shown the window.
-  if (Update_Check_Due(Platform::Environment::LocalNow())) Check_for_Update(false);
+  // Once per start, after the main window's initialisation has read the settings and shown the window;
+  // never against the placeholder address, which cannot answer.
+  if (Update_Check_Due(Platform::Environment::LocalNow()) && !Update_Site_Is_Placeholder()) Check_for_Update(false);
 }
 
 bool App::event(QEvent* e) {

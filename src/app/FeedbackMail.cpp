@@ -1,6 +1,7 @@
 #include "app/FeedbackMail.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 
 #include "app/ProgramIdentity.h"
 #include "app/modOptions.h"
@@ -93,12 +94,15 @@ void Send_Email() {
 
 QString Execute_Script(const Platform::MailMessage& message) {
   using modOptions::Apple_Script;
-  const Platform::FolderItemPtr folder = Platform::FolderItem::Temporary();
-  if (!folder) return QString();
-  const Platform::FolderItemPtr file = folder->Child(QStringLiteral("ical_applescript.txt"));
-  if (file->Exists()) file->Delete();
+  const Platform::FolderItemPtr temporary = Platform::FolderItem::Temporary();
+  if (!temporary || !temporary->Directory()) return QString();
+  // A folder of the program's own inside the shared temporary folder, readable by this user only and
+  // removed afterwards: nobody else's file or link can stand in the script's way there.
+  QTemporaryDir folder(temporary->ShellPath() + QStringLiteral("/pixmura-XXXXXX"));
+  if (!folder.isValid()) return QString();
+  const QString file = folder.filePath(QStringLiteral("ical_applescript.txt"));
   {
-    QFile f(file->ShellPath());
+    QFile f(file);
     if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return QString();
     const QByteArray bytes = Apple_Script.toUtf8();
     if (f.write(bytes) != bytes.size() || !f.flush()) return QString();

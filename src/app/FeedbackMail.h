@@ -1,8 +1,9 @@
 #pragma once
 // The feedback mail: a new message to the maker, with the program's name and version in a small framed
 // box, opened in the desktop's mail program for the user to write and send. The message is composed as a
-// mail script (kept in modOptions::Apple_Script and written to "ical_applescript.txt" in the temporary
-// folder), and the mail program is driven by the mail composer of the platform layer.
+// mail script (kept in modOptions::Apple_Script and written to "ical_applescript.txt" in a private folder
+// of the temporary folder while it runs), and the mail program is driven by the mail composer of the
+// platform layer.
 #include <QString>
 
 #include "platform/MailComposer.h"

@@ -123,7 +123,7 @@ QAction* MenuBar1::Add_Item(QMenu* menu, const QString& name, const QString& cap
 QAction* MenuBar1::Add_Separator(QMenu* menu, const QString& name) {
   QAction* item = menu->addSeparator();
   item->setObjectName(name);
-  item->setText(QStringLiteral("-"));
+  // The table's caption "-" makes the separator; as the action's text Qt would draw it as a label.
   item->setProperty("Index", -1);
   item->setProperty("AutoEnable", true);
   item->setProperty("KeyboardShortcut", QString());

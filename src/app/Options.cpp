@@ -7,6 +7,7 @@
 #include "colorwindows/winCOLOR.h"
 #include "core/DrawingRoutines.h"
 #include "core/EditingState.h"
+#include "core/Messages.h"
 #include "core/PictureFiles.h"
 #include "mainwindow/winMAIN.h"
 #include "palettes/classCOLORS.h"
@@ -271,7 +272,11 @@ void Options_Load() {
   for (const QString& definition : Saved_Shapes(ini)) Merge_Shape(definition);
 
   classCOLORS* palette = winMAIN::instance()->classCOLORS1;
-  palette->Add_Standard_Colors(ini.Get(QStringLiteral("CustomColors"), QStringLiteral("Palette"), int32_t(0)));
+  // A palette number the palette does not have would leave too few built-in colours, and switching to a
+  // real palette later would write over the custom colours: it loads as the first palette.
+  int32_t paletteNumber = ini.Get(QStringLiteral("CustomColors"), QStringLiteral("Palette"), int32_t(0));
+  if (paletteNumber < 0 || paletteNumber > 2) paletteNumber = 0;
+  palette->Add_Standard_Colors(paletteNumber);
   option_Color_Picker_Mode = ini.Get(QStringLiteral("CustomColors"), QStringLiteral("Mode"), option_Color_Picker_Mode);
   const int32_t colours = std::min(15, ini.Get(QStringLiteral("CustomColors"), QStringLiteral("Count"), int32_t(0)));
   for (int32_t i = 1; i <= colours; ++i)
@@ -365,7 +370,8 @@ void Options_Save() {
   ini.Put(QStringLiteral("CustomColors"), QStringLiteral("Palette"), palette->Palette());
 
   ini.Remove_Section(QStringLiteral("option"));
-  ini.Save();
+  // The old file stays whole when the new one cannot be written; the user hears why.
+  if (!ini.Save()) modMAIN::myMsgBox(QStringLiteral("!The settings could not be saved.^") + ini.Save_Error(), 0, QString());
 }
 
 }  // namespace modOptions

@@ -6,7 +6,8 @@
 inline QString PGM_Name;
 inline QString PGM_Version;
 
-// The long version text of the program, of the form "Pixmura [v1.2.3]".
+// The long version text of the program, of the form "Pixmura [v1.0]": the version is a decimal number,
+// as the update check compares versions.
 QString Long_Version_Text();
 // The version cut: the text after "[" and the one character following it, up to the first "]".
 QString Cut_Version(const QString& longVersion);

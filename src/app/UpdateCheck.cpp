@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStringList>
+#include <QUrl>
 
 #include "app/ProgramIdentity.h"
 #include "app/modOptions.h"
@@ -90,6 +91,11 @@ void classHTTPSocket::Event_Error(int32_t code) {
   Show_Sheet(kCaution, QStringLiteral("An Error occurred [#") + Code_Text(code) + QLatin1Char(']'),
              QStringLiteral("Make sure any previous downloaded images for this application have been ejected."),
              {QStringLiteral("OK")});
+}
+
+bool Update_Site_Is_Placeholder() {
+  const QString host = QUrl(modMAIN::web_Main_Root()).host().toLower();
+  return host == QLatin1String("example") || host.endsWith(QLatin1String(".example"));
 }
 
 void Check_for_Update(bool manual) {

@@ -27,6 +27,10 @@ class classHTTPSocket : public Platform::HTTPSocket {
   void Event_Error(int32_t code) override;
 };
 
+// True while the update site is the reserved placeholder (a host under the ".example" name, which can
+// never answer): the automatic check at start does not ask it.
+bool Update_Site_Is_Placeholder();
+
 // The update check; manual is True when the user asked for it (the Check for Updates item), False for the
 // automatic check at start, which stays silent when there is nothing new. Waits at most 4 seconds for the
 // web site; a call made while a check waits does nothing.

@@ -146,9 +146,17 @@ void classINI_File::Load() {
 }
 
 bool classINI_File::Save() {
-  if (!FileInfo) return false;
+  save_error_.clear();
+  if (!FileInfo) {
+    save_error_ = QStringLiteral("There is no settings file.");
+    return false;
+  }
   QSaveFile file(FileInfo->ShellPath());
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) return false;
+  const auto failed = [&] {
+    save_error_ = FileInfo->ShellPath() + QStringLiteral(": ") + file.errorString();
+    return false;
+  };
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) return failed();
   QTextStream out(&file);
   out.setEncoding(QStringConverter::Utf8);
   const auto breaksLine = [](const QString& s) {
@@ -170,8 +178,9 @@ bool classINI_File::Save() {
   }
   out.flush();
   if (out.status() != QTextStream::Ok) {
+    failed();
     file.cancelWriting();
     return false;
   }
-  return file.commit();
+  return file.commit() || failed();
 }

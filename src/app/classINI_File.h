@@ -45,6 +45,8 @@ class classINI_File {
   // Writes every entry, sorted, to a temporary file beside the settings file and renames it over the old
   // one only when the whole write succeeded. Returns false when nothing was written.
   virtual bool Save();
+  // Why the last Save wrote nothing, as the file system said it; empty after a save that succeeded.
+  const QString& Save_Error() const { return save_error_; }
 
   // Whether the key holds a value, and the keys (lower case) of one section in the store.
   bool Has(const QString& section, const QString& key) const;
@@ -66,4 +68,5 @@ class classINI_File {
   // Sorted by section, then key: each section's entries stay together.
   QMap<Key, QString> INI_Data;
   Platform::FolderItemPtr FileInfo;
+  QString save_error_;
 };

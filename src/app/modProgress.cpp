@@ -1,6 +1,7 @@
 #include "app/modProgress.h"
 
 #include <limits>
+#include <memory>
 
 #include "mainwindow/winMAIN.h"
 #include "platform/Environment.h"
@@ -42,6 +43,18 @@ void Progress_Check(int32_t done) {
   w->pb_BARBER->repaint();
   pb_nxt += pb_int;
   Platform::Environment::Beep();
+}
+
+std::function<void(int32_t)> Per_Column(int32_t height) {
+  struct Count {
+    int64_t units = 0, columns = 0;
+  };
+  auto count = std::make_shared<Count>();
+  return [count, height](int32_t done) {
+    if (!pb_flag || height <= 0) return;
+    count->units += done;
+    for (const int64_t whole = count->units / height; count->columns < whole; ++count->columns) Progress_Check(height);
+  };
 }
 
 void Progress_End() {

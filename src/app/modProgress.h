@@ -3,6 +3,7 @@
 // reports the work done as it goes and ends the job; only jobs of at least 200,000 units show the bar
 // and the busy state, and the bar moves (with a beep) at each twentieth of the total.
 #include <cstdint>
+#include <functional>
 
 namespace modProgress {
 
@@ -25,6 +26,11 @@ void Progress_Start(int32_t width, int32_t height);
 void Progress_Check(int32_t done);
 // Hides the bar. The busy state stays until the main window's cursor is set back.
 void Progress_End();
+
+// For loops that report once per column of height pixels but work in another order: takes the units done
+// as the loop reports them and checks height units for every whole column's worth, so the bar moves
+// exactly as for a column-by-column loop.
+std::function<void(int32_t)> Per_Column(int32_t height);
 
 // Ends a job however the code around it is left: hides the bar and ends the busy state, setting the
 // painting canvas's cursor back to the tool's.

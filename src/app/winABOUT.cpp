@@ -100,6 +100,8 @@ void winABOUT::txtRights_Open() {
 void winABOUT::TextArea1_Open() {
   const QString cr = QStringLiteral("\n");
   TextArea1->document()->setDefaultTextOption(QTextOption(Qt::AlignHCenter));
+  // Six lines in single spacing fill the 80 pixels of the area: no margin around them.
+  TextArea1->document()->setDocumentMargin(0);
   TextArea1->setPlainText(QStringLiteral("Photo effects library by the Pixmura effects team") + cr +
                           QStringLiteral("Styled text engine by the Pixmura text team") + cr + cr +
                           QStringLiteral("Thanks to everyone who sent feedback,") + cr +

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetrics>
+#include <QScrollBar>
+#include <QStyle>
 #include <cmath>
 
 #include "app/BundleResources.h"
@@ -13,6 +15,9 @@
 namespace {
 constexpr int kButtonWidth = 80;
 constexpr int kButtonHeight = 20;
+// Room kept free above and below a box as tall as the screen, for its title bar and the placement a
+// third of the way down.
+constexpr int kScreenMargin = 60;
 
 QString Caption(int32_t code) {
   static const char* const captions[] = {"", "Ok", "Cancel", "Abort", "Retry", "Ignore", "Yes", "No"};
@@ -73,6 +78,15 @@ winMsgBOX::winMsgBOX() : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint |
   lbl_EXPLAIN->setTextFormat(Qt::PlainText);
   MakeBlack(lbl_EXPLAIN);
 
+  scroll_EXPLAIN = new QScrollArea(this);
+  scroll_EXPLAIN->setObjectName(QStringLiteral("scroll_EXPLAIN"));
+  scroll_EXPLAIN->setFrameShape(QFrame::NoFrame);
+  scroll_EXPLAIN->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  scroll_EXPLAIN->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  scroll_EXPLAIN->setWidgetResizable(false);
+  scroll_EXPLAIN->setFocusPolicy(Qt::NoFocus);
+  scroll_EXPLAIN->hide();
+
   for (int i = 0; i < 3; ++i) {
     auto* b = new QPushButton(this);
     b->setObjectName(QStringLiteral("pb%1").arg(i));
@@ -86,6 +100,14 @@ winMsgBOX::winMsgBOX() : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint |
 }
 
 void winMsgBOX::closeEvent(QCloseEvent* event) { event->ignore(); }
+
+void winMsgBOX::reject() {
+  for (int i = 0; i < 3; ++i)
+    if (btn_code[i] == 2 && !pb_[i]->isHidden()) {
+      pb_[i]->click();
+      return;
+    }
+}
 
 void winMsgBOX::pb_Action(int index) {
   Results = btn_code[index];
@@ -186,11 +208,34 @@ void winMsgBOX::Show_It(const QString& message, int32_t flags, const QString& ti
   const int32_t W = std::max(wM, wE);
   const int top = icon->y();
   lbl_MESSAGE->setGeometry(left, top, W, hM);
-  lbl_EXPLAIN->setGeometry(left, top + hM + 10, W, hE);
+  const int explainTop = top + hM + 10;
+  // An explanation that would make the box taller than the screen scrolls in the height that is left,
+  // so that the buttons stay on the screen.
+  const QRect screenArea = Platform::Environment::MainScreenAvailable();
+  const int explainRoom = std::max(17, screenArea.height() - kScreenMargin - 34 - 10 - explainTop);
+  const bool scrolls = hE > explainRoom;
+  int shownW = W, shownH = hE;
+  if (scrolls) {
+    shownH = explainRoom;
+    shownW = W + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll_EXPLAIN);
+    if (scroll_EXPLAIN->widget() != lbl_EXPLAIN) scroll_EXPLAIN->setWidget(lbl_EXPLAIN);
+    lbl_EXPLAIN->setGeometry(0, 0, W, hE);
+    scroll_EXPLAIN->setGeometry(left, explainTop, shownW, shownH);
+    scroll_EXPLAIN->verticalScrollBar()->setValue(0);
+    scroll_EXPLAIN->show();
+  } else {
+    if (scroll_EXPLAIN->widget() == lbl_EXPLAIN) {
+      scroll_EXPLAIN->takeWidget();
+      lbl_EXPLAIN->setParent(this);
+      lbl_EXPLAIN->show();
+    }
+    scroll_EXPLAIN->hide();
+    lbl_EXPLAIN->setGeometry(left, explainTop, W, hE);
+  }
 
   // 9. Window width and the bottom of the text (or of the icon).
-  const int width = left + W + 15;
-  int bottom = lbl_EXPLAIN->y() + hE;
+  const int width = left + shownW + 15;
+  int bottom = explainTop + shownH;
   if (icon_id > 0) bottom = std::max(bottom, icon->y() + icon->height());
 
   // 10. Buttons from the right edge leftwards; hidden ones are placed too.
@@ -214,7 +259,9 @@ void winMsgBOX::Show_It(const QString& message, int32_t flags, const QString& ti
   const int height = buttonTop + 34;
   setFixedSize(width, height);
   const QSize screen = Platform::Environment::MainScreenSize();
-  move((screen.width() - width) / 2, (screen.height() - height) / 3);
+  int y = (screen.height() - height) / 3;
+  if (scrolls) y = std::max(y, screenArea.top());
+  move((screen.width() - width) / 2, y);
 
   // 13. Show it modally; the call returns when a button has closed it.
   Platform::ModalRequest r;

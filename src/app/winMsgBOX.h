@@ -1,9 +1,11 @@
 #pragma once
 // The program's own message box: a bold first line, an explanation, an icon and up to three buttons,
-// laid out afresh for every message. Application-modal; it is left only through one of its buttons.
+// laid out afresh for every message. Application-modal; it is left through one of its buttons, or by
+// Escape where it has a Cancel button.
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 
 #include "platform/Array.h"
 #include "platform/Canvas.h"
@@ -21,6 +23,8 @@ class winMsgBOX : public QDialog {
   Platform::Canvas* icon = nullptr;
   QLabel* lbl_MESSAGE = nullptr;
   QLabel* lbl_EXPLAIN = nullptr;
+  // Holds the explanation when it is taller than the screen allows; hidden otherwise.
+  QScrollArea* scroll_EXPLAIN = nullptr;
 
   // ---- Event handlers ----
   void pb_Action(int index);
@@ -40,8 +44,9 @@ class winMsgBOX : public QDialog {
   int32_t Results = 0;                          // the code of the button pressed
 
  protected:
-  // Escape does nothing and the window has no close box: only a button ends the box.
-  void reject() override {}
+  // Escape answers Cancel where the box has that button, and does nothing otherwise; the window has no
+  // close box.
+  void reject() override;
   void closeEvent(QCloseEvent* event) override;
 
  private:

@@ -1,6 +1,9 @@
 #include "core/ColorMaps.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <thread>
 #include <vector>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -8,10 +11,10 @@
 
 #include "app/modProgress.h"
 #include "core/EditingState.h"
-#include "core/VectorCode.h"
 #include "effects/DozerIvidEffectsLibrary.h"
 #include "platform/Numbers.h"
 #include "platform/RuntimeError.h"
+#include "platform/VectorCode.h"
 
 // ---- classColorMap ----
 
@@ -95,19 +98,88 @@ void SepiaRow(const SepiaTables& st, QRgb* px, int w) {
   for (int x = 0; x < w; ++x) px[x] = SepiaPixel(st, px[x]);
 }
 
-// The first column from x on whose colour differs from key: a run of one colour is passed four pixels
-// at a time.
-int RunEnd(const QRgb* row, int x, int w, uint32_t key) {
+// The presence table of the colour count: one bit for every 24-bit colour (2 MB), zero at first.
+struct PresenceBits {
+  PresenceBits() : bits(static_cast<uint64_t*>(std::calloc(kWords, sizeof(uint64_t)))) {
+    if (!bits) throw Platform::OutOfMemoryException(QStringLiteral("Not enough memory to count the colours"));
+  }
+  ~PresenceBits() { std::free(bits); }
+  PresenceBits(const PresenceBits&) = delete;
+  PresenceBits& operator=(const PresenceBits&) = delete;
+  static constexpr size_t kWords = size_t(1) << 18;
+  uint64_t* bits;
+};
+
+// Marks the colours of one row as present and returns how many of them were new (when Counting);
+// notGrey takes the bits in which a marked colour's red, green and blue differ. A block of eight pixels
+// of the colour marked last is passed with one vector compare; any other block is marked pixel by pixel
+// without a branch, whether its colours are new or not.
+template <bool Counting>
+int32_t MarkRow(const QRgb* row, int w, uint64_t* __restrict seen, uint32_t& notGrey, uint32_t& last) {
+  int32_t fresh = 0;
+  uint32_t grey = 0;
+  auto mark = [&](uint32_t key) {
+    uint64_t& word = seen[key >> 6];
+    const uint64_t was = word;
+    if constexpr (Counting) fresh += int32_t(((was >> (key & 63)) & 1) ^ 1);
+    word = was | (uint64_t(1) << (key & 63));
+    grey |= (key ^ (key >> 8)) & 0xFFFFu;
+  };
+  int x = 0;
 #if defined(__SSE2__)
-  const __m128i mask = _mm_set1_epi32(0xFFFFFF), wanted = _mm_set1_epi32(int(key));
-  while (x + 4 <= w) {
-    const __m128i v = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x)), mask);
-    if (_mm_movemask_epi8(_mm_cmpeq_epi32(v, wanted)) != 0xFFFF) break;
-    x += 4;
+  const __m128i mask = _mm_set1_epi32(0xFFFFFF);
+  for (; x + 8 <= w; x += 8) {
+    const __m128i wanted = _mm_set1_epi32(int(last));
+    const __m128i a = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x)), mask);
+    const __m128i b = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x + 4)), mask);
+    if (_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi32(a, wanted), _mm_cmpeq_epi32(b, wanted))) == 0xFFFF) continue;
+    for (int k = 0; k < 8; ++k) mark(row[x + k] & 0xFFFFFFu);
+    last = row[x + 7] & 0xFFFFFFu;
   }
 #endif
-  while (x < w && (row[x] & 0xFFFFFFu) == key) ++x;
-  return x;
+  for (; x < w; ++x) mark(row[x] & 0xFFFFFFu);
+  if (x > 0) last = row[x - 1] & 0xFFFFFFu;
+  notGrey |= grey;
+  return fresh;
+}
+
+// Gives rows of a picture as 32-bit pixels: a 32-bit plane's own rows, others converted into a buffer.
+class RowSource {
+ public:
+  explicit RowSource(const Platform::Picture& pic)
+      : pic_(pic), direct_(!pic.Tiles() && pic.Image().format() == QImage::Format_RGB32) {
+    if (!direct_) buffer_.resize(size_t(pic.Width()));
+  }
+  const QRgb* Row(int y) {
+    if (direct_) return reinterpret_cast<const QRgb*>(pic_.Image().constScanLine(y));
+    pic_.ReadRow(y, buffer_.data());
+    return buffer_.data();
+  }
+
+ private:
+  const Platform::Picture& pic_;
+  bool direct_;
+  std::vector<QRgb> buffer_;
+};
+
+// The number of bits set in the table.
+PIXMURA_VECTOR_CLONES
+int32_t CountBits(const uint64_t* bits, size_t words) {
+  int64_t n = 0;
+  for (size_t i = 0; i < words; ++i) n += __builtin_popcountll(bits[i]);
+  return int32_t(n);
+}
+
+PIXMURA_VECTOR_CLONES
+void OrInto(uint64_t* __restrict into, const uint64_t* __restrict from, size_t words) {
+  for (size_t i = 0; i < words; ++i) into[i] |= from[i];
+}
+
+// How many threads the count of a whole picture of this many pixels takes: one per megapixel,
+// at most one per processor and eight in all.
+int CountThreads(qint64 pixels) {
+  const int cores = int(std::min(8u, std::max(1u, std::thread::hardware_concurrency())));
+  return int(std::clamp<qint64>(pixels >> 20, 1, cores));
 }
 
 }  // namespace
@@ -133,43 +205,45 @@ void Sepia(Platform::Picture& pic, const classColorMap& red, const classColorMap
 }
 
 int32_t CountColors(const Platform::Picture& pic, bool& all_gray, bool stop_early) {
-  constexpr int kAhead = 32;
-  // One presence bit for every 24-bit colour (2 MB), made for this count and released after it.
-  std::vector<uint64_t> seen(size_t(1) << 18, 0);
-  all_gray = true;
-  int32_t count = 0;
   const int w = pic.Width(), h = pic.Height();
-  const bool rgb32 = pic.Image().format() == QImage::Format_RGB32;
-  std::vector<QRgb> converted;
-  if (!rgb32) converted.resize(size_t(w));
-  for (int y = 0; y < h; ++y) {
-    const QRgb* row;
-    if (rgb32) {
-      row = reinterpret_cast<const QRgb*>(pic.Image().constScanLine(y));
-    } else {
-      for (int x = 0; x < w; ++x) converted[size_t(x)] = pic.Pixel(x, y);
-      row = converted.data();
+  uint32_t notGrey = 0;
+  int32_t count = 0;
+  const int threads = stop_early ? 1 : CountThreads(qint64(w) * h);
+  if (threads == 1) {
+    // Row by row, so that the early stop sees the count after each row.
+    PresenceBits seen;
+    RowSource rows(pic);
+    for (int y = 0; y < h; ++y) {
+      uint32_t last = 0xFFFFFFFFu;  // no colour
+      count += MarkRow<true>(rows.Row(y), w, seen.bits, notGrey, last);
+      if (stop_early && count > 256) break;
     }
-    uint32_t last = 0xFFFFFFFFu;  // no colour
-    for (int x = 0; x < w; ++x) {
-      // The flags of a colour a little further on are fetched while this one is looked at.
-      if (x + kAhead < w) __builtin_prefetch(&seen[(row[x + kAhead] & 0xFFFFFFu) >> 6]);
-      const uint32_t key = row[x] & 0xFFFFFFu;
-      if (key == last) {
-        // A run of one colour: on to its end.
-        x = RunEnd(row, x + 1, w, key) - 1;
-        continue;
+  } else {
+    // Each thread marks the colours of a band of rows in a table of its own; the tables are joined and
+    // their bits counted. The picture is read by the threads together; nothing is written to it.
+    if (pic.Tiles()) pic.Image();  // one plane for all threads to read
+    std::vector<std::unique_ptr<PresenceBits>> tables;
+    for (int t = 0; t < threads; ++t) tables.push_back(std::make_unique<PresenceBits>());
+    std::vector<uint32_t> greys(size_t(threads), 0);
+    auto band = [&](int t) {
+      RowSource rows(pic);
+      uint32_t grey = 0;
+      for (int y = int(qint64(h) * t / threads); y < int(qint64(h) * (t + 1) / threads); ++y) {
+        uint32_t last = 0xFFFFFFFFu;
+        MarkRow<false>(rows.Row(y), w, tables[size_t(t)]->bits, grey, last);
       }
-      last = key;
-      uint64_t& word = seen[key >> 6];
-      const uint64_t bit = uint64_t(1) << (key & 63);
-      if (word & bit) continue;
-      word |= bit;
-      ++count;
-      if (all_gray && (((key >> 16) & 255) != ((key >> 8) & 255) || ((key >> 8) & 255) != (key & 255))) all_gray = false;
+      greys[size_t(t)] = grey;
+    };
+    {
+      std::vector<std::jthread> workers;
+      for (int t = 1; t < threads; ++t) workers.emplace_back(band, t);
+      band(0);
     }
-    if (stop_early && count > 256) break;
+    for (int t = 1; t < threads; ++t) OrInto(tables[0]->bits, tables[size_t(t)]->bits, PresenceBits::kWords);
+    for (uint32_t g : greys) notGrey |= g;
+    count = CountBits(tables[0]->bits, PresenceBits::kWords);
   }
+  all_gray = notGrey == 0;
   return count;
 }
 
@@ -205,7 +279,8 @@ void image_Convert_Sepia() {
   modProgress::Progress_Start(target ? target->Width() : 0, target ? target->Height() : 0);
   // The bar goes and the busy state ends with the conversion, however it ends.
   modProgress::Progress_Scope progress;
-  if (target) ColorOps::Sepia(*target, red, green, blue, [](int32_t done) { modProgress::Progress_Check(done); });
+  // Reported per column of the target.
+  if (target) ColorOps::Sepia(*target, red, green, blue, modProgress::Per_Column(target->Height()));
   DozerIvidEffectsLibrary::EFFECTS_Picture_PUT(true);
 }
 

@@ -210,6 +210,19 @@ void Draw_ColorWell(Platform::Graphics& g, int32_t x, int32_t y, Platform::Color
     g.DrawLine(x + 1, y + 1, x + 20, y + 20);
     g.DrawLine(x + 20, y + 1, x + 1, y + 20);
   }
+  Draw_WellBevel(g, x, y);
+  if (!crossed && modOptions::option_Draw_Opaque == 1) {
+    // White is drawn as transparent: "T" marks white, "W" the near-white that stays white.
+    const Platform::Color c = colour & 0xFFFFFFu;
+    const QString letter = c == 0xFFFFFF ? QStringLiteral("T") : c == 0xFEFEFE ? QStringLiteral("W") : QString();
+    if (!letter.isEmpty()) {
+      g.SetTextFont(QStringLiteral("Courier"));
+      g.DrawString(letter, x + 13, y + 21 + g.TextAscent() - g.TextHeight());
+    }
+  }
+}
+
+void Draw_WellBevel(Platform::Graphics& g, int32_t x, int32_t y) {
   g.SetForeColor(Platform::RGB(153, 168, 172));
   g.DrawLine(x, y, x + 20, y);
   g.DrawLine(x, y, x, y + 20);
@@ -222,15 +235,6 @@ void Draw_ColorWell(Platform::Graphics& g, int32_t x, int32_t y, Platform::Color
   g.SetForeColor(Platform::RGB(113, 111, 100));
   g.DrawLine(x + 1, y + 1, x + 19, y + 1);
   g.DrawLine(x + 1, y + 1, x + 1, y + 19);
-  if (!crossed && modOptions::option_Draw_Opaque == 1) {
-    // White is drawn as transparent: "T" marks white, "W" the near-white that stays white.
-    const Platform::Color c = colour & 0xFFFFFFu;
-    const QString letter = c == 0xFFFFFF ? QStringLiteral("T") : c == 0xFEFEFE ? QStringLiteral("W") : QString();
-    if (!letter.isEmpty()) {
-      g.SetTextFont(QStringLiteral("Courier"));
-      g.DrawString(letter, x + 13, y + 21 + g.TextAscent() - g.TextHeight());
-    }
-  }
 }
 
 void Make_Transparent() {

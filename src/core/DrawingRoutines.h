@@ -39,6 +39,8 @@ void Draw_H_Ants(Platform::Graphics& g, int32_t x1, int32_t x2, int32_t y1, int3
 void Draw_V_Ants(Platform::Graphics& g, int32_t y1, int32_t y2, int32_t x1, int32_t x2);
 // A bevelled 20 x 20 colour well with its top-left corner at (x, y), crossed out when asked.
 void Draw_ColorWell(Platform::Graphics& g, int32_t x, int32_t y, Platform::Color colour, bool crossed);
+// The sunken bevel of a 20 x 20 well at (x, y), one pixel wide, reaching to (x + 21, y + 21).
+void Draw_WellBevel(Platform::Graphics& g, int32_t x, int32_t y);
 // Rebuilds the checkerboard canvas_transparent at the main window's current size.
 void Make_Transparent();
 

@@ -3,8 +3,10 @@
 #include "core/PictureFiles.h"
 
 #include <QTemporaryFile>
+#include <vector>
 
 #include "app/modOptions.h"
+#include "app/modProgress.h"
 #include "core/Messages.h"
 #include "core/UndoHistory.h"
 #include "mainwindow/winMAIN.h"
@@ -389,19 +391,17 @@ void Add_Mask(const PicturePtr& picture, bool add) {
     return;
   }
   // White in the mask (transparent) exactly where the picture is pure white; black (opaque) elsewhere.
-  const QImage& colour = picture->Image();
+  // The colour is read row by row, so that a history state kept as tiles stays so.
   QImage& mask = picture->Mask()->Image();
   const int w = picture->Width();
-  const bool packed = colour.format() == QImage::Format_RGB888;
+  std::vector<QRgb> s(static_cast<size_t>(w));
+  modProgress::Progress_Start(w, picture->Height());
+  modProgress::Progress_Scope progress;
   for (int y = 0; y < picture->Height(); ++y) {
     uchar* m = mask.scanLine(y);
-    if (packed) {
-      const uchar* s = colour.constScanLine(y);
-      for (int x = 0; x < w; ++x, s += 3) m[x] = (s[0] & s[1] & s[2]) == 255 ? 255 : 0;
-    } else {
-      const QRgb* s = reinterpret_cast<const QRgb*>(colour.constScanLine(y));
-      for (int x = 0; x < w; ++x) m[x] = (s[x] & 0xFFFFFFu) == 0xFFFFFFu ? 255 : 0;
-    }
+    picture->ReadRow(y, s.data());
+    for (int x = 0; x < w; ++x) m[x] = (s[size_t(x)] & 0xFFFFFFu) == 0xFFFFFFu ? 255 : 0;
+    modProgress::Progress_Check(w);
   }
 }
 

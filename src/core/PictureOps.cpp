@@ -6,10 +6,13 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
-#include "core/VectorCode.h"
 #include "platform/Numbers.h"
 #include "platform/RuntimeError.h"
+#include "platform/VectorCode.h"
 
 namespace PictureOps {
 
@@ -58,57 +61,72 @@ inline int Floor(float v) {
 
 // A quarter turn: dst is h wide and w high. Clockwise: dst(h-1-j, i) = src(i, j); otherwise
 // dst(j, w-1-i) = src(i, j). The source is walked in bands of rows and blocks of columns so that both
-// pictures are read and written in cache-sized pieces.
+// pictures are read and written in cache-sized pieces, and the source rows are taken in the order that
+// writes each target row at rising addresses: from the bottom up for the clockwise turn, from the top
+// down for the other.
 template <bool Clockwise>
 void QuarterTurn(const ConstPlane& s, int w, int h, const Plane& d, const Progress& progress) {
   constexpr int B = 128;
+  // Pointers and strides in locals: the stores below cannot change them.
+  const QRgb* const sp = s.px;
+  QRgb* const dp = d.px;
+  const qsizetype ss = s.stride, ds = d.stride;
   auto put = [&](int i, int j, QRgb c) {
-    if (Clockwise) d.Row(i)[h - 1 - j] = c;
-    else d.Row(w - 1 - i)[j] = c;
+    if (Clockwise) dp[qsizetype(i) * ds + (h - 1 - j)] = c;
+    else dp[qsizetype(w - 1 - i) * ds + j] = c;
   };
-  for (int j0 = 0; j0 < h; j0 += B) {
-    const int j1 = std::min(h, j0 + B);
+  auto singleRow = [&](int j, int i0, int i1) {
+    const QRgb* r = sp + qsizetype(j) * ss;
+    for (int i = i0; i < i1; ++i) put(i, j, r[i]);
+  };
+  const int bands = (h + B - 1) / B;
+  for (int b = 0; b < bands; ++b) {
+    const int j0 = (Clockwise ? bands - 1 - b : b) * B, j1 = std::min(h, j0 + B);
+    // Groups of four rows: clockwise from the band's bottom up, with the rows left over at its top;
+    // otherwise from its top down, with the rows left over at its bottom.
+    const int rest = (j1 - j0) % 4;
+    const int g0 = Clockwise ? j0 + rest : j0, g1 = Clockwise ? j1 : j1 - rest;
     for (int i0 = 0; i0 < w; i0 += B) {
       const int i1 = std::min(w, i0 + B);
-      int j = j0;
-#if defined(__SSE2__)
-      // Blocks of 4 x 4 pixels, turned in registers.
-      for (; j + 4 <= j1; j += 4) {
-        const QRgb* r = s.Row(j);
+      for (int k = 0; k < (g1 - g0) / 4; ++k) {
+        const int j = Clockwise ? g1 - 4 * (k + 1) : g0 + 4 * k;
+        const QRgb* r = sp + qsizetype(j) * ss;
         int i = i0;
+#if defined(__SSE2__)
+        // Blocks of 4 x 4 pixels, turned in registers.
         for (; i + 4 <= i1; i += 4) {
           const __m128i r0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r + i));
-          const __m128i r1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r + s.stride + i));
-          const __m128i r2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r + 2 * s.stride + i));
-          const __m128i r3 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r + 3 * s.stride + i));
+          const __m128i r1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r + ss + i));
+          const __m128i r2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r + 2 * ss + i));
+          const __m128i r3 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r + 3 * ss + i));
           if constexpr (Clockwise) {
             // Row k of the result: r3[k], r2[k], r1[k], r0[k], at columns h-4-j to h-1-j of row i+k.
             const __m128i t0 = _mm_unpacklo_epi32(r3, r2), t1 = _mm_unpacklo_epi32(r1, r0);
             const __m128i t2 = _mm_unpackhi_epi32(r3, r2), t3 = _mm_unpackhi_epi32(r1, r0);
-            QRgb* o = d.Row(i) + (h - 4 - j);
+            QRgb* o = dp + qsizetype(i) * ds + (h - 4 - j);
             _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm_unpacklo_epi64(t0, t1));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(o + d.stride), _mm_unpackhi_epi64(t0, t1));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(o + 2 * d.stride), _mm_unpacklo_epi64(t2, t3));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(o + 3 * d.stride), _mm_unpackhi_epi64(t2, t3));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(o + ds), _mm_unpackhi_epi64(t0, t1));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(o + 2 * ds), _mm_unpacklo_epi64(t2, t3));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(o + 3 * ds), _mm_unpackhi_epi64(t2, t3));
           } else {
             // Row k of the result: r0[k], r1[k], r2[k], r3[k], at columns j to j+3 of row w-1-i-k.
             const __m128i t0 = _mm_unpacklo_epi32(r0, r1), t1 = _mm_unpacklo_epi32(r2, r3);
             const __m128i t2 = _mm_unpackhi_epi32(r0, r1), t3 = _mm_unpackhi_epi32(r2, r3);
-            QRgb* o = d.Row(w - 1 - i) + j;
+            QRgb* o = dp + qsizetype(w - 1 - i) * ds + j;
             _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm_unpacklo_epi64(t0, t1));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(o - d.stride), _mm_unpackhi_epi64(t0, t1));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(o - 2 * d.stride), _mm_unpacklo_epi64(t2, t3));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(o - 3 * d.stride), _mm_unpackhi_epi64(t2, t3));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(o - ds), _mm_unpackhi_epi64(t0, t1));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(o - 2 * ds), _mm_unpacklo_epi64(t2, t3));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(o - 3 * ds), _mm_unpackhi_epi64(t2, t3));
           }
         }
-        for (; i < i1; ++i)
-          for (int jj = j; jj < j + 4; ++jj) put(i, jj, s.Row(jj)[i]);
-      }
 #endif
-      for (; j < j1; ++j) {
-        const QRgb* r = s.Row(j);
-        for (int i = i0; i < i1; ++i) put(i, j, r[i]);
+        for (; i < i1; ++i)
+          for (int jj = j; jj < j + 4; ++jj) put(i, jj, sp[qsizetype(jj) * ss + i]);
       }
+      if (Clockwise)
+        for (int j = g0 - 1; j >= j0; --j) singleRow(j, i0, i1);
+      else
+        for (int j = g1; j < j1; ++j) singleRow(j, i0, i1);
     }
     Report(progress, j1 - j0, w);
   }
@@ -239,7 +257,9 @@ void Turn180Into(const Picture& src0, Picture& dst, const Progress& progress) {
 PicturePtr Turn(const Picture& src, int angle, const Progress& progress) {
   const bool quarter = angle == 90 || angle == 270;
   if (!quarter && angle != 180) throw Platform::RuntimeException(QStringLiteral("Not a turn by right angles: %1").arg(angle));
-  PicturePtr out = Picture::Create(quarter ? src.Height() : src.Width(), quarter ? src.Width() : src.Height(), 32);
+  // Every pixel of the turned picture is written: it is not made white first.
+  PicturePtr out =
+      Picture::CreateUnfilled(quarter ? src.Height() : src.Width(), quarter ? src.Width() : src.Height(), 32);
   if (angle == 90) Turn90Into(src, *out, progress);
   else if (angle == 270) Turn270Into(src, *out, progress);
   else Turn180Into(src, *out, progress);
@@ -459,6 +479,52 @@ void CopyToMask(const Picture& shape, Picture& target) {
 
 // ---- Scaling and canvas size ----
 
+namespace {
+
+void ScaleRowScalar(const QRgb* __restrict src, const int* __restrict xs, QRgb* __restrict dst, int from, int to) {
+  for (int x = from; x < to; ++x) dst[x] = src[xs[x]];
+}
+
+#if defined(__x86_64__)
+// Sixteen target pixels at a time whose sources lie within 32 neighbouring pixels (as when a row is
+// enlarged, or halved): those pixels are loaded and put in place by one permutation.
+__attribute__((target("avx512f"))) void ScaleRowAvx512(const QRgb* src, int srcWidth, const int* xs, QRgb* dst, int w) {
+  auto lanes = [](int avail) {
+    return avail >= 16 ? __mmask16(0xFFFF) : avail <= 0 ? __mmask16(0) : __mmask16((1u << avail) - 1);
+  };
+  int x = 0;
+  for (; x + 16 <= w; x += 16) {
+    const int base = xs[x], span = xs[x + 15] - base;
+    if (span >= 32) {
+      ScaleRowScalar(src, xs, dst, x, x + 16);
+      continue;
+    }
+    const __m512i index = _mm512_sub_epi32(_mm512_loadu_si512(xs + x), _mm512_set1_epi32(base));
+    const __m512i low = _mm512_maskz_loadu_epi32(lanes(srcWidth - base), src + base);
+    if (span < 16) {
+      _mm512_storeu_si512(dst + x, _mm512_permutexvar_epi32(index, low));
+    } else {
+      const __m512i high = _mm512_maskz_loadu_epi32(lanes(srcWidth - base - 16), src + base + 16);
+      _mm512_storeu_si512(dst + x, _mm512_permutex2var_epi32(low, index, high));
+    }
+  }
+  ScaleRowScalar(src, xs, dst, x, w);
+}
+#endif
+
+}  // namespace
+
+void ScaleRow(const QRgb* src, int srcWidth, const int* xs, QRgb* dst, int w) {
+#if defined(__x86_64__)
+  static const bool avx512 = __builtin_cpu_supports("avx512f");
+  if (avx512) {
+    ScaleRowAvx512(src, srcWidth, xs, dst, w);
+    return;
+  }
+#endif
+  ScaleRowScalar(src, xs, dst, 0, w);
+}
+
 void ScaleInto(const Picture& src0, const QRect& area, Picture& dst) {
   PicturePtr holder;
   const Picture& src = As32(src0, holder);
@@ -474,14 +540,14 @@ void ScaleInto(const Picture& src0, const QRect& area, Picture& dst) {
   std::vector<int> xs(static_cast<size_t>(w));
   bool allInside = true;
   for (int x = 0; x < w; ++x) {
-    const int sx = area.left() + int((2 * qint64(x) + 1) * area.width() / (2 * qint64(w)));
+    const int sx = ScaledIndex(x, area.left(), area.width(), w);
     const bool in = sx >= 0 && sx < src.Width();
     xs[size_t(x)] = in ? sx : -1;
     allInside = allInside && in;
   }
   int lastSy = -1;
   for (int y = 0; y < h; ++y) {
-    const int sy = area.top() + int((2 * qint64(y) + 1) * area.height() / (2 * qint64(h)));
+    const int sy = ScaledIndex(y, area.top(), area.height(), h);
     QRgb* __restrict dr = d.Row(y);
     if (sy < 0 || sy >= src.Height()) {
       std::fill(dr, dr + w, kWhite);
@@ -495,7 +561,7 @@ void ScaleInto(const Picture& src0, const QRect& area, Picture& dst) {
     const QRgb* __restrict sr = s.Row(sy);
     const int* __restrict xi = xs.data();
     if (allInside) {
-      for (int x = 0; x < w; ++x) dr[x] = sr[xi[x]];
+      ScaleRow(sr, src.Width(), xi, dr, w);
     } else {
       for (int x = 0; x < w; ++x) dr[x] = xi[x] >= 0 ? sr[xi[x]] : kWhite;
     }
@@ -504,7 +570,7 @@ void ScaleInto(const Picture& src0, const QRect& area, Picture& dst) {
 }
 
 PicturePtr Scale(const Picture& src, const QRect& area, int w, int h, int depth) {
-  PicturePtr out = Picture::Create(w, h, 32);
+  PicturePtr out = Picture::CreateUnfilled(w, h, 32);  // every pixel is written
   ScaleInto(src, area, *out);
   return depth == 24 ? out->CopyAtDepth(24) : out;
 }
@@ -520,8 +586,16 @@ void CanvasCopyInto(const Picture& src0, Picture& dst) {
 }
 
 PicturePtr CanvasResized(const Picture& src, int w, int h, int depth) {
-  PicturePtr out = Picture::Create(w, h, 32);
+  PicturePtr out = Picture::CreateUnfilled(w, h, 32);
   CanvasCopyInto(src, *out);
+  // White only where the old picture does not reach: right of it and below it.
+  const int cw = std::min(src.Width(), w), ch = std::min(src.Height(), h);
+  const Plane d(*out);
+  for (int y = 0; y < h; ++y) {
+    QRgb* row = d.Row(y);
+    const int from = y < ch ? cw : 0;
+    std::fill(row + from, row + w, kWhite);
+  }
   return depth == 24 ? out->CopyAtDepth(24) : out;
 }
 

@@ -65,6 +65,14 @@ void Flip(Picture& pic, const QRect& area, bool horizontal);
 void CopyToMask(const Picture& shape, Picture& target);
 
 // ---- Scaling and canvas size ----
+// The source pixel under the centre of target pixel i when the length source pixels from start are
+// scaled onto targetLength pixels.
+inline int ScaledIndex(int i, int start, int length, int targetLength) {
+  return start + int((2 * qint64(i) + 1) * length / (2 * qint64(targetLength)));
+}
+// One row of nearest-neighbour scaling: dst[x] = src[xs[x]] for x below w, every index inside the source
+// row of srcWidth pixels.
+void ScaleRow(const QRgb* src, int srcWidth, const int* xs, QRgb* dst, int w);
 // Nearest-neighbour scaling of the source area onto the whole of dst (32 bits); source pixels outside
 // the picture count as white.
 void ScaleInto(const Picture& src, const QRect& area, Picture& dst);

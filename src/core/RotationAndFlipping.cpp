@@ -73,7 +73,10 @@ void image_Rotate(int32_t angle) {
     modProgress::Progress_Start(source->Width(), source->Height());
     // Afterwards, or if the turn fails: the tool's cursor again and no bar.
     modProgress::Progress_Scope progress;
-    if (angle == 90 || angle == 180 || angle == 270) turned = PictureOps::Turn(*source, angle, Report);
+    // The quarter turn reports per row; the half and three-quarter turns per column.
+    if (angle == 90) turned = PictureOps::Turn(*source, angle, Report);
+    else if (angle == 180 || angle == 270)
+      turned = PictureOps::Turn(*source, angle, modProgress::Per_Column(source->Height()));
     else turned = Free_Rotate(source);
   }
 
@@ -100,7 +103,7 @@ PicturePtr Free_Rotate(const PicturePtr& source) {
   const Platform::Picture& src = *Platform::Checked(source, "source");
   const double degrees = Platform::Val(modOptions::last_free_degree);
   modProgress::Progress_Start(src.Width(), src.Height());
-  PicturePtr turned = PictureOps::FreeRotate(src, degrees, Report);
+  PicturePtr turned = PictureOps::FreeRotate(src, degrees, modProgress::Per_Column(src.Height()));
   modProgress::Progress_End();
   return turned;
 }

@@ -4,37 +4,51 @@
 #include "mainwindow/winMAIN.h"
 #include "platform/RuntimeError.h"
 
+#include <unordered_set>
+
 namespace modMAIN {
 
-// A picture of the history that the next commit drops anyway and that nothing else holds: its memory
-// can take the new state, which spares a fresh allocation of a whole picture at every commit.
-static PicturePtr Droppable_State(int32_t depth, int w, int h) {
-  auto fits = [&](const PicturePtr& p) {
-    return p && p.use_count() == 1 && p->Depth() == depth && p->Width() == w && p->Height() == h;
-  };
-  for (int32_t i = pic_Stack.Ubound(); i > Current_Picture; --i)
-    if (fits(pic_Stack[i])) return pic_Stack[i];
-  if (Current_Picture + 2 > kHistoryLimit && fits(pic_Stack[0])) return pic_Stack[0];
-  return nullptr;
+// The state the commit is made from, as tiles, so that the new state can share its unchanged tiles.
+// A plain picture of the same size and depth (a state made by opening or a new picture) is put back
+// into the history as tiles first; what else holds the plain picture keeps it as it is.
+static const Platform::TiledPlane* Tiled_Base(int32_t depth, int w, int h) {
+  if (Current_Picture < 0 || Current_Picture > pic_Stack.Ubound()) return nullptr;
+  PicturePtr& base = pic_Stack[Current_Picture];
+  if (!base || base->Depth() != depth || base->Width() != w || base->Height() != h) return nullptr;
+  if (!base->Tiles()) {
+    PicturePtr tiled = Platform::Picture::FromTiles(Platform::TiledPlane::FromImage(base->Image(), depth));
+    tiled->Transparent = base->Transparent;
+    tiled->State() = base->State();
+    if (PicturePtr mask = base->MaskIfAny()) tiled->Mask()->Image() = mask->Image();
+    base = tiled;
+  }
+  return base->Tiles().get();
 }
 
 void Move_to_Image() {
   const PicturePtr& work = Platform::Checked(work_area, "work_area");
   const int32_t depth = Working_Color_Depth == 24 ? 24 : 32;
-  // The copy is made first: when it cannot be made the history stays as it was.
-  PicturePtr copy;
-  if (PicturePtr reuse = Droppable_State(depth, work->Width(), work->Height()); reuse && reuse->RefillFrom(*work))
-    copy = reuse;
-  else
-    copy = work->CopyAtDepth(depth);
+  // The copy is made first: when it cannot be made the history stays as it was. Only the tiles in
+  // which the working picture differs from the state it was made from are copied.
+  const Platform::TiledPlane* base = Tiled_Base(depth, work->Width(), work->Height());
+  PicturePtr copy = Platform::Picture::FromTiles(Platform::TiledPlane::FromImage(work->Image(), depth, base));
   while (pic_Stack.Ubound() > Current_Picture) pic_Stack.pop_back();
-  if (pic_Stack.Ubound() + 1 >= kHistoryLimit && pic_Stack[0] == copy) {
-    // The oldest state's memory became the newest state.
-    pic_Stack.Remove(0);
-  }
   pic_Stack.Append(copy);
   while (pic_Stack.Ubound() >= kHistoryLimit) pic_Stack.Remove(0);
   Current_Picture = pic_Stack.Ubound();
+}
+
+size_t History_Bytes() {
+  std::unordered_set<const void*> seen;
+  size_t bytes = 0;
+  for (const PicturePtr& p : pic_Stack) {
+    if (!p) continue;
+    if (const Platform::TiledPlanePtr& tiles = p->Tiles()) bytes += tiles->TileBytes(seen);
+    else if (seen.insert(p.get()).second) bytes += size_t(p->Image().sizeInBytes());
+    if (PicturePtr mask = p->MaskIfAny(); mask && seen.insert(mask.get()).second)
+      bytes += size_t(mask->Image().sizeInBytes());
+  }
+  return bytes;
 }
 
 void Move_to_WorkArea() {

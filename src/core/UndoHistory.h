@@ -10,6 +10,8 @@ constexpr int kHistoryLimit = 11;
 // Appends a copy of the working picture (at the working colour depth) as the newest state, dropping the
 // redo states and, at the cap, the oldest state.
 void Move_to_Image();
+// The memory that the history's pictures hold, each tile shared between states counted once.
+size_t History_Bytes();
 // Rebuilds the working picture from the state on show.
 void Move_to_WorkArea();
 // No mask while the document is transparent; a fully opaque mask otherwise.

@@ -5,6 +5,7 @@
 #include "core/UndoHistory.h"
 #include "effects/DozerIvidEffectsLibrary.h"
 #include "mainwindow/winMAIN.h"
+#include "platform/Environment.h"
 #include "platform/RuntimeError.h"
 
 namespace DozerIvidEffectsLibrary {
@@ -67,6 +68,14 @@ void EFFECTS_RESTORE() {
     return;
   }
   Move_to_WorkArea();
+}
+
+bool Refuse_Effect() {
+  const bool outlineOpen = active_SUPERLASSO && !active_LASSO;
+  const bool textFloats = active_DRAG && (drawing_TOOL == TOOL_TEXT2 || (Dragging_Text && Dragging_Text_Mode != 0));
+  if (!outlineOpen && !textFloats) return false;
+  Platform::Environment::Beep();
+  return true;
 }
 
 void Reset_Globals() {

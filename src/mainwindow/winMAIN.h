@@ -11,6 +11,7 @@
 #include "platform/Canvas.h"
 
 class classCOLORS;
+class classPATTERNS;
 class classTEXT2;
 class classTOOLS;
 
@@ -27,6 +28,11 @@ class winMAIN : public QMainWindow {
   Platform::Canvas* statusbar = nullptr;
   QProgressBar* pb_BARBER = nullptr;
   classCOLORS* classCOLORS1 = nullptr;        // the colour palette
+  classPATTERNS* classPATTERNS1 = nullptr;    // the pattern palette, which also carries the pattern fills
+  // The page buttons: btnPAT(0) up and btnPAT(1) down page the pattern palette; btnPAL(1) up and
+  // btnPAL(0) down switch the colour palette.
+  Platform::Canvas* btnPAT(int index) const { return btnPAT_[index & 1]; }
+  Platform::Canvas* btnPAL(int index) const { return btnPAL_[index & 1]; }
   classTOOLS* classTOOLS1 = nullptr;          // the tool palette
   Platform::Canvas* myHelpTag = nullptr;      // the floating help tag and size tag, hidden at start
   QTimer* timer_LASSO = nullptr;
@@ -91,6 +97,9 @@ class winMAIN : public QMainWindow {
   bool _menu_DELETE_Action();
   bool _menu_CROP_Action();
   bool _menu_Sepia_Action();
+  // Colors > Reverse Colors and Remove Red Eye.
+  bool _menu_InvertColors_Action();
+  bool _menu_REDEYE_Action();
 
   // ---- Tool stamps (the line walk calls them at every pixel of a stroke) ----
   // One eraser stamp at a point in image pixels: the square of the eraser's size becomes the background
@@ -132,6 +141,27 @@ class winMAIN : public QMainWindow {
   // Help > eMail Feedback: opens a feedback mail to the maker in the desktop's mail program.
   bool _menu_EMAIL_Action();
 
+  // ---- Palette wiring: the palettes' events into the editing state ----
+  void classTOOLS1_Open();
+  void classTOOLS1_tool_Changed();
+  void classTOOLS1_FillMode_Changed(int32_t mode);
+  void classTOOLS1_MouseEnter();
+  void classCOLORS1_FColor_Changed(Platform::Color colour);
+  void classCOLORS1_BColor_Changed(Platform::Color colour);
+  void classCOLORS1_MouseEnter();
+  void classPATTERNS1_Pattern_Changed(int32_t index);
+  void classPATTERNS1_MouseEnter();
+  // The page buttons act once, on the press, and claim no drag.
+  bool btnPAT_MouseDown(int index, int32_t x, int32_t y);
+  bool btnPAL_MouseDown(int index, int32_t x, int32_t y);
+  // Pattern > Edit Pattern Template and Revert to Orignal Template; View > Color Palette > Standard,
+  // Enhanced and Skin Tones.
+  bool _menu_Pat_EDIT_Action();
+  bool _menu_Pat_Revert_Action();
+  bool _Menu_Palette_STD_Action();
+  bool _menu_Palette_ENH_Action();
+  bool _menu_Palette_Skin_Action();
+
   // ---- Timers ----
   void timer_LASSO_Action();
   void timer_SPRAYCAN_Action();
@@ -149,6 +179,17 @@ class winMAIN : public QMainWindow {
   void statusbar_Paint(Platform::Graphics& g);
   // The single-line text changed: the floating text box takes its size and the canvas repaints.
   void Text2_Was_Updated(classTEXT2* sender);
+  // The palettes and their page buttons with their handlers bound.
+  void Create_Palettes(QWidget* parent);
+  // The palettes' open events, before the window's own: the colour palette reports its start colours.
+  void Open_Palettes();
+  void AddPaletteMenuHandlers();
+  // Places the palette strip along the top, from the left edge given; answers the top edge left for the
+  // picture.
+  int Arrange_Palettes(int left);
+
+  Platform::Canvas* btnPAT_[2] = {};
+  Platform::Canvas* btnPAL_[2] = {};
 
   QHash<QString, std::function<bool()>> menuHandlers_;
 };

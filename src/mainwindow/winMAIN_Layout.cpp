@@ -66,12 +66,10 @@ winMAIN::winMAIN() : QMainWindow(nullptr) {
   timer_HELPTAG->setSingleShot(true);
   timer_HELPTAG->setInterval(1000);
 
-  classCOLORS1 = new classCOLORS(central, QStringLiteral("classCOLORS1"));
-  classCOLORS1->hide();
-
   // The tool palette at the window's left edge, and the help tag above every other control.
   classTOOLS1 = new classTOOLS(central, QStringLiteral("classTOOLS1"));
   classTOOLS1->setGeometry(6, 8, 74, 553);
+  Create_Palettes(central);
   myHelpTag = new Platform::Canvas(central, QStringLiteral("myHelpTag"));
   myHelpTag->setGeometry(57, 182, 100, 21);
   myHelpTag->setFocusPolicy(Qt::NoFocus);
@@ -95,7 +93,8 @@ void winMAIN::Arrange_Controls() {
   QWidget* central = centralWidget();
   const int w = central->width(), h = central->height();
   const int left = classTOOLS1->isHidden() ? 0 : classTOOLS1->x() + classTOOLS1->width() + 2;
-  canvas_BG->setGeometry(left, 0, std::max(0, w - left), std::max(0, h - kStatusHeight));
+  const int top = Arrange_Palettes(left);
+  canvas_BG->setGeometry(left, top, std::max(0, w - left), std::max(0, h - kStatusHeight - top));
   statusbar->setGeometry(0, std::max(0, h - kStatusHeight), w, kStatusHeight);
   Update_Display();
 }

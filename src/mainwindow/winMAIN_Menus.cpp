@@ -40,10 +40,13 @@ void winMAIN::AddMenuHandlers() {
   Bind_Menu(QStringLiteral("menu_DELETE"), [this] { return _menu_DELETE_Action(); });
   Bind_Menu(QStringLiteral("menu_CROP"), [this] { return _menu_CROP_Action(); });
   Bind_Menu(QStringLiteral("menu_Sepia"), [this] { return _menu_Sepia_Action(); });
+  Bind_Menu(QStringLiteral("menu_InvertColors"), [this] { return _menu_InvertColors_Action(); });
+  Bind_Menu(QStringLiteral("menu_REDEYE"), [this] { return _menu_REDEYE_Action(); });
   Bind_Menu(QStringLiteral("menu_FRAME_OVAL"), [] { modFRAME::Add_Frame_Oval(false); return true; });
   Bind_Menu(QStringLiteral("menu_FRAME_FEATHER"), [] { modFRAME::Add_Frame_Oval_Feathered(); return true; });
   Bind_Menu(QStringLiteral("menu_FRAME_RECTANGLE"), [] { modFRAME::Add_Frame_Rectangle(false); return true; });
   Bind_Menu(QStringLiteral("menu_FRAME_FEATHERED_RECTANGLE"), [] { modFRAME::Add_Frame_Rectangle_Feathered(); return true; });
+  AddPaletteMenuHandlers();
 }
 
 void winMAIN::Bind_Menu(const QString& name, std::function<bool()> handler) { menuHandlers_.insert(name, std::move(handler)); }

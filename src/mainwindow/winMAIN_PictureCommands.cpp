@@ -2,6 +2,7 @@
 #include "core/ColorMaps.h"
 #include "core/EditingState.h"
 #include "core/Geometry.h"
+#include "effects/DozerIvidEffectsLibrary.h"
 #include "mainwindow/winMAIN.h"
 #include "platform/Environment.h"
 
@@ -28,6 +29,16 @@ bool winMAIN::_menu_CROP_Action() {
 }
 
 bool winMAIN::_menu_Sepia_Action() {
-  modMAIN::image_Convert_Sepia();
+  if (!DozerIvidEffectsLibrary::Refuse_Effect()) modMAIN::image_Convert_Sepia();
+  return true;
+}
+
+bool winMAIN::_menu_InvertColors_Action() {
+  if (!DozerIvidEffectsLibrary::Refuse_Effect()) DozerIvidEffectsLibrary::image_Invert();
+  return true;
+}
+
+bool winMAIN::_menu_REDEYE_Action() {
+  if (!DozerIvidEffectsLibrary::Refuse_Effect()) DozerIvidEffectsLibrary::image_REDEYE();
   return true;
 }

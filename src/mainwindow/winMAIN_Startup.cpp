@@ -15,7 +15,10 @@
 using namespace modMAIN;
 
 
-void winMAIN::Event_Open() { Check_For_Init(1); }
+void winMAIN::Event_Open() {
+  Open_Palettes();
+  Check_For_Init(1);
+}
 
 void winMAIN::Event_Activate() {
   Check_For_Init(2);
@@ -39,10 +42,6 @@ void winMAIN::Check_For_Init(int32_t flag) {
   // Dropped files are offered to the window; its drop handler takes only supported pictures.
   setAcceptDrops(true);
   image_New();
-  // The palettes' start choices: black on white, the pencil.
-  Draw_Color[1] = 0x000000;
-  Draw_Color[2] = 0xFFFFFF;
-  drawing_TOOL = TOOL_PENCIL;
   show_GRID = false;
   size_PENCIL = -1;
   size_SPRAYCAN = 4;

@@ -27,8 +27,10 @@ void winMAIN::SetWindowModified(bool changed) {
 }
 
 void winMAIN::update_title() {
+  // "[*]" is where the window shows its modified mark, a "*" after the name while there are changes.
   setWindowTitle(PGM_Name + QLatin1Char(':') +
-                 (image_FolderObject ? image_FolderObject->Name() : QStringLiteral("<untitled>")));
+                 (image_FolderObject ? image_FolderObject->Name() : QStringLiteral("<untitled>")) +
+                 QStringLiteral("[*]"));
 }
 
 void winMAIN::Update_Statusbar() {

@@ -86,6 +86,11 @@ QSize Environment::MainScreenSize() {
   if (QScreen* s = QGuiApplication::primaryScreen()) return s->size();
   return QSize(1024, 768);
 }
+QRect Environment::MainScreenAvailable() {
+  if (S().screen) return QRect(QPoint(0, 0), *S().screen);
+  if (QScreen* s = QGuiApplication::primaryScreen()) return s->availableGeometry();
+  return QRect(0, 0, 1024, 768);
+}
 void Environment::OverrideScreenSize(std::optional<QSize> size) { S().screen = size; }
 
 QDateTime Environment::LocalNow() { return S().now ? *S().now : QDateTime::currentDateTime(); }

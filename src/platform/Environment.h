@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QMap>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -37,6 +38,9 @@ class Environment {
 
   // The main screen's size in pixels.
   static QSize MainScreenSize();
+  // The part of the main screen that windows may cover (without the desktop's panels); the whole
+  // overridden size while a test sets one.
+  static QRect MainScreenAvailable();
   static void OverrideScreenSize(std::optional<QSize> size);
 
   // The local date and time.

@@ -16,7 +16,8 @@ QString MailComposer::Compose(const MailMessage& message) {
   if (r.timedOut || r.errorCode == 0) return QString();
   QString said = r.output.trimmed();
   if (said.isEmpty()) said = QStringLiteral("%1 failed").arg(tool);
-  return QStringLiteral("Mail composer error: %1 (exit code %2)").arg(said).arg(r.errorCode);
+  // One arg() call: a "%1" in what the launcher said stays as it was written.
+  return QStringLiteral("Mail composer error: %1 (exit code %2)").arg(said, QString::number(r.errorCode));
 }
 
 }  // namespace Platform

@@ -50,11 +50,18 @@ QVariant RunReal(ModalRequest& r) {
       if (r.icon == QLatin1String("stop")) box.setIcon(QMessageBox::Critical);
       else if (r.icon == QLatin1String("caution")) box.setIcon(QMessageBox::Warning);
       else box.setIcon(QMessageBox::Information);
+      // Escape and the close box answer "Cancel" where the alert has it; the other buttons of such an
+      // alert must not look like a second way to cancel.
+      const bool hasCancel = r.buttons.mid(1).contains(QStringLiteral("Cancel"));
       QList<QPushButton*> buttons;
       for (int i = 0; i < r.buttons.size(); ++i) {
-        auto* b = box.addButton(r.buttons[i], i == 0 ? QMessageBox::AcceptRole : QMessageBox::RejectRole);
+        QMessageBox::ButtonRole role = QMessageBox::RejectRole;
+        if (i == 0) role = QMessageBox::AcceptRole;
+        else if (hasCancel && r.buttons[i] != QLatin1String("Cancel")) role = QMessageBox::DestructiveRole;
+        auto* b = box.addButton(r.buttons[i], role);
         b->setObjectName(QStringLiteral("alertButton%1").arg(i));
         buttons << b;
+        if (hasCancel && i > 0 && r.buttons[i] == QLatin1String("Cancel")) box.setEscapeButton(b);
       }
       if (!buttons.isEmpty()) box.setDefaultButton(buttons.first());
       if (r.sheet && r.parent) box.setWindowModality(Qt::WindowModal);

@@ -5,6 +5,7 @@
 #include <immintrin.h>
 #endif
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -18,16 +19,21 @@ bool Picture::SizeAllowed(qint64 w, qint64 h) { return w > 0 && h > 0 && w * h <
 namespace {
 void FreeBuffer(void* p) { std::free(p); }
 
-// Large pictures get memory in 2-megabyte pages: touching fresh memory page by page is what costs most
+// Large blocks get memory in 2-megabyte pages: touching fresh memory page by page is what costs most
 // when a whole picture is copied into a new one.
+void* AllocateHuge(size_t bytes) {
+  constexpr size_t kHuge = size_t(2) << 20;
+  void* data = nullptr;
+  if (posix_memalign(&data, kHuge, (bytes + kHuge - 1) / kHuge * kHuge) != 0 || !data) return nullptr;
+  madvise(data, bytes, MADV_HUGEPAGE);
+  return data;
+}
+
 QImage AllocateLarge(int w, int h, QImage::Format format) {
   const int depth = QImage::toPixelFormat(format).bitsPerPixel();
   const qsizetype bpl = ((qsizetype(w) * depth + 31) / 32) * 4;
-  const size_t bytes = size_t(bpl) * size_t(h);
-  constexpr size_t kHuge = size_t(2) << 20;
-  void* data = nullptr;
-  if (posix_memalign(&data, kHuge, (bytes + kHuge - 1) / kHuge * kHuge) != 0 || !data) return QImage();
-  madvise(data, bytes, MADV_HUGEPAGE);
+  void* data = AllocateHuge(size_t(bpl) * size_t(h));
+  if (!data) return QImage();
   QImage img(static_cast<uchar*>(data), w, h, bpl, format, FreeBuffer, data);
   if (img.isNull()) std::free(data);
   return img;
@@ -43,6 +49,13 @@ QImage AllocateImage(int w, int h, QImage::Format format) {
   return img;
 }
 
+LargeBuffer::LargeBuffer(size_t bytes) : size_(bytes) {
+  data_ = static_cast<uchar*>(AllocateHuge(std::max<size_t>(bytes, 1)));
+  if (!data_) throw OutOfMemoryException(QStringLiteral("Not enough memory for %1 bytes").arg(bytes));
+}
+
+LargeBuffer::~LargeBuffer() { std::free(data_); }
+
 static QImage::Format FormatForDepth(int depth) {
   return depth == 24 ? QImage::Format_RGB888 : QImage::Format_RGB32;
 }
@@ -50,11 +63,49 @@ static QImage::Format FormatForDepth(int depth) {
 Picture::Picture(Private, QImage image, int depth, bool isMask)
     : image_(std::move(image)), depth_(depth), isMask_(isMask) {}
 
-PicturePtr Picture::Create(int w, int h, int depth) {
+PicturePtr Picture::CreateUnfilled(int w, int h, int depth) {
   if (depth != 24) depth = 32;
-  QImage img = AllocateImage(w, h, FormatForDepth(depth));
-  img.fill(0xFFFFFFFFu);
-  return std::make_shared<Picture>(Private{}, std::move(img), depth, false);
+  return std::make_shared<Picture>(Private{}, AllocateImage(w, h, FormatForDepth(depth)), depth, false);
+}
+
+PicturePtr Picture::Create(int w, int h, int depth) {
+  PicturePtr pic = CreateUnfilled(w, h, depth);
+  pic->image_.fill(0xFFFFFFFFu);
+  return pic;
+}
+
+PicturePtr Picture::FromTiles(TiledPlanePtr plane) {
+  if (!plane) throw OutOfMemoryException(QStringLiteral("The picture could not be made"));
+  const int depth = plane->Depth();
+  auto pic = std::make_shared<Picture>(Private{}, QImage(), depth, false);
+  pic->tiles_ = std::move(plane);
+  return pic;
+}
+
+void Picture::Flatten() const {
+  if (!tiles_) return;
+  QImage img = AllocateImage(tiles_->Width(), tiles_->Height(), tiles_->Format());
+  tiles_->CopyInto(img);
+  image_ = std::move(img);
+  tiles_.reset();
+}
+
+void Picture::ReadRow(int y, QRgb* out) const {
+  if (y < 0 || y >= Height()) return;
+  if (tiles_) {
+    tiles_->ReadRow(y, out);
+    return;
+  }
+  switch (image_.format()) {
+    case QImage::Format_RGB32:
+      std::memcpy(out, image_.constScanLine(y), size_t(Width()) * 4);
+      break;
+    case QImage::Format_RGB888:
+      Rgb888ToRgb32(image_.constScanLine(y), out, Width());
+      break;
+    default:
+      for (int x = 0; x < Width(); ++x) out[x] = ToQRgb(Pixel(x, y));
+  }
 }
 
 PicturePtr Picture::FromImage(const QImage& image, int depth) {
@@ -89,7 +140,8 @@ PicturePtr Picture::Mask() {
 Graphics Picture::Graphics() { return Platform::Graphics(shared_from_this()); }
 
 Color Picture::Pixel(int x, int y) const {
-  if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return 0;
+  if (x < 0 || y < 0 || x >= Width() || y >= Height()) return 0;
+  if (tiles_) return tiles_->Pixel(x, y);
   switch (image_.format()) {
     case QImage::Format_RGB32:
     case QImage::Format_ARGB32:
@@ -109,7 +161,8 @@ Color Picture::Pixel(int x, int y) const {
 }
 
 void Picture::SetPixel(int x, int y, Color c) {
-  if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return;
+  if (x < 0 || y < 0 || x >= Width() || y >= Height()) return;
+  Flatten();
   switch (image_.format()) {
     case QImage::Format_RGB32:
       reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = ToQRgb(c);
@@ -132,7 +185,8 @@ void Picture::SetPixel(int x, int y, Color c) {
 QImage Picture::ToARGB(const QRect& wanted) const {
   const QRect area = wanted.intersected(QRect(0, 0, Width(), Height()));
   if (area.isEmpty()) return QImage();
-  QImage out = (area.size() == image_.size() ? image_ : image_.copy(area))
+  const QImage& image = Image();
+  QImage out = (area.size() == image.size() ? image : image.copy(area))
                    .convertToFormat(QImage::Format_ARGB32_Premultiplied);
   if (out.isNull()) throw OutOfMemoryException(QStringLiteral("Not enough memory to draw the picture"));
   if (!NeedsAlpha()) return out;
@@ -145,17 +199,21 @@ QImage Picture::ToARGB(const QRect& wanted) const {
       int a = mrow ? 255 - mrow[x] : 255;
       if (white && (row[x] & 0xFFFFFFu) == 0xFFFFFFu) a = 0;
       if (a == 255) continue;
+      // Premultiplied with rounding, as the blend rounds the share of what lies beneath, so that a colour
+      // drawn half-transparent over itself stays that colour.
       const QRgb c = row[x];
-      row[x] = qRgba(qRed(c) * a / 255, qGreen(c) * a / 255, qBlue(c) * a / 255, a);
+      row[x] = qRgba((qRed(c) * a + 127) / 255, (qGreen(c) * a + 127) / 255, (qBlue(c) * a + 127) / 255, a);
     }
   }
   return out;
 }
 
 PicturePtr Picture::Clone() const {
-  QImage img = image_.copy();
-  if (img.isNull()) throw OutOfMemoryException(QStringLiteral("Not enough memory to copy the picture"));
+  // Tiles never change: a copy of a tiled picture shares them.
+  QImage img = tiles_ ? QImage() : image_.copy();
+  if (!tiles_ && img.isNull()) throw OutOfMemoryException(QStringLiteral("Not enough memory to copy the picture"));
   auto pic = std::make_shared<Picture>(Private{}, std::move(img), depth_, isMask_);
+  pic->tiles_ = tiles_;
   if (mask_) pic->mask_ = mask_->Clone();
   pic->Transparent = Transparent;
   pic->state_ = state_;
@@ -216,7 +274,7 @@ __attribute__((target("ssse3"))) static void Rgb32ToRgb888Ssse3(const QRgb* s, u
 }
 #endif
 
-static void Rgb32ToRgb888(const QRgb* s, uchar* d, int w) {
+void Rgb32ToRgb888(const QRgb* s, uchar* d, int w) {
 #if defined(__x86_64__)
   static const bool ssse3 = __builtin_cpu_supports("ssse3");
   if (ssse3) {
@@ -227,7 +285,7 @@ static void Rgb32ToRgb888(const QRgb* s, uchar* d, int w) {
   Rgb32ToRgb888Scalar(s, d, w);
 }
 
-static void Rgb888ToRgb32(const uchar* s, QRgb* d, int w) {
+void Rgb888ToRgb32(const uchar* s, QRgb* d, int w) {
 #if defined(__x86_64__)
   static const bool ssse3 = __builtin_cpu_supports("ssse3");
   if (ssse3) {
@@ -260,13 +318,16 @@ static void CopyPlane(const QImage& src, QImage& dst) {
 PicturePtr Picture::CopyAtDepth(int depth) const {
   if (depth != 24) depth = 32;
   QImage img = AllocateImage(Width(), Height(), FormatForDepth(depth));
-  CopyPlane(image_, img);
+  if (tiles_) tiles_->CopyInto(img);
+  else CopyPlane(image_, img);
   return std::make_shared<Picture>(Private{}, std::move(img), depth, false);
 }
 
 bool Picture::RefillFrom(const Picture& source, bool keepMask) {
-  if (isMask_ || source.Width() != Width() || source.Height() != Height() || !image_.isDetached()) return false;
-  CopyPlane(source.image_, image_);
+  if (isMask_ || tiles_ || source.Width() != Width() || source.Height() != Height() || !image_.isDetached())
+    return false;
+  if (source.tiles_) source.tiles_->CopyInto(image_);
+  else CopyPlane(source.image_, image_);
   if (!keepMask || (mask_ && !mask_->image_.isDetached())) mask_.reset();
   Transparent = 0;
   state_ = DrawState();

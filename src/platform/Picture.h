@@ -7,6 +7,7 @@
 #include <QString>
 #include <memory>
 
+#include "platform/TiledPlane.h"
 #include "platform/Types.h"
 
 namespace Platform {
@@ -38,22 +39,37 @@ class Picture : public std::enable_shared_from_this<Picture> {
   // A new picture of w x h at the given depth (24 or 32), filled with opaque white. Throws
   // OutOfMemoryException when the size is not positive, too large, or the memory cannot be had.
   static PicturePtr Create(int w, int h, int depth = 32);
+  // The same without the white: for a caller that writes every pixel itself. Its pixels start undefined.
+  static PicturePtr CreateUnfilled(int w, int h, int depth = 32);
   // A picture holding a copy of the image: its colour plane becomes RGB32 (RGB888 at depth 24); an alpha
   // channel becomes the mask. Throws OutOfMemoryException for a null image.
   static PicturePtr FromImage(const QImage& image, int depth = 32);
+  // A picture whose colour plane is the tiled plane (shared, never copied); at the plane's depth.
+  static PicturePtr FromTiles(TiledPlanePtr plane);
   // True when a picture of w x h can be asked for at all (positive and within kMaxPixels).
   static bool SizeAllowed(qint64 w, qint64 h);
 
   Picture(Private, QImage image, int depth, bool isMask);
 
-  int Width() const { return image_.width(); }
-  int Height() const { return image_.height(); }
+  int Width() const { return tiles_ ? tiles_->Width() : image_.width(); }
+  int Height() const { return tiles_ ? tiles_->Height() : image_.height(); }
   int Depth() const { return depth_; }
   bool IsMask() const { return isMask_; }
 
-  // The colour plane: RGB32 for depth 32, RGB888 for depth 24, Grayscale8 for a mask.
-  QImage& Image() { return image_; }
-  const QImage& Image() const { return image_; }
+  // The colour plane: RGB32 for depth 32, RGB888 for depth 24, Grayscale8 for a mask. A tiled picture
+  // is given a plane of its own first and is a plain picture from then on.
+  QImage& Image() {
+    Flatten();
+    return image_;
+  }
+  const QImage& Image() const {
+    Flatten();
+    return image_;
+  }
+  // The tiles of a picture kept as tiles, or nullptr.
+  const TiledPlanePtr& Tiles() const { return tiles_; }
+  // Row y of the colour plane as 32-bit pixels (w of them), without making a tiled picture plain.
+  void ReadRow(int y, QRgb* out) const;
 
   // The mask, made on request fully opaque (black). A mask has no mask of its own (returns nullptr).
   bool HasMask() const { return mask_ != nullptr; }
@@ -91,7 +107,10 @@ class Picture : public std::enable_shared_from_this<Picture> {
   bool RefillFrom(const Picture& source, bool keepMask = false);
 
  private:
-  QImage image_;
+  void Flatten() const;
+
+  mutable QImage image_;
+  mutable TiledPlanePtr tiles_;  // when set, the colour plane (image_ is then null)
   int depth_;
   bool isMask_;
   PicturePtr mask_;
@@ -100,5 +119,25 @@ class Picture : public std::enable_shared_from_this<Picture> {
 
 // Allocates an image of the given format, with the program's size check; throws OutOfMemoryException.
 QImage AllocateImage(int w, int h, QImage::Format format);
+
+// One row of 32-bit pixels narrowed to R, G, B bytes, and back to opaque 32-bit pixels.
+void Rgb32ToRgb888(const QRgb* s, uchar* d, int w);
+void Rgb888ToRgb32(const uchar* s, QRgb* d, int w);
+
+// A block of bytes the size of a whole picture's data, got like the memory of large pictures; throws
+// OutOfMemoryException when it cannot be had. Its contents start undefined.
+class LargeBuffer {
+ public:
+  explicit LargeBuffer(size_t bytes);
+  ~LargeBuffer();
+  LargeBuffer(const LargeBuffer&) = delete;
+  LargeBuffer& operator=(const LargeBuffer&) = delete;
+  uchar* Data() const { return data_; }
+  size_t Size() const { return size_; }
+
+ private:
+  uchar* data_ = nullptr;
+  size_t size_ = 0;
+};
 
 }  // namespace Platform

@@ -14,6 +14,7 @@
 
 #include "platform/Environment.h"
 #include "platform/ImageConverter.h"
+#include "platform/PngWriter.h"
 #include "platform/RuntimeError.h"
 
 namespace Platform {
@@ -107,6 +108,16 @@ void GivePermissions(const QString& tempPath, const QString& target) {
   ::chmod(QFile::encodeName(tempPath).constData(), 0666 & ~mask);
 }
 
+// Writes the image to the device: PNG through the program's own writer where it takes the image's
+// format, everything else through Qt's writers. Returns why it failed, or an empty text.
+QString WriteImage(const QImage& image, QIODevice& device, const QByteArray& format) {
+  if (format == "png" && PngWriter::Handles(image)) return PngWriter::Write(image, device);
+  QImageWriter writer(&device, format);
+  if (writer.write(image)) return QString();
+  return writer.error() != QImageWriter::UnknownError || device.errorString().isEmpty() ? writer.errorString()
+                                                                                       : device.errorString();
+}
+
 }  // namespace
 
 DecodedPicture PictureIO::Read(const QString& path, const QString& type) {
@@ -150,9 +161,9 @@ WriteResult PictureIO::Write(const QImage& image, const QString& path, const QBy
     r.error = file.errorString();
     return r;
   }
-  QImageWriter writer(&file, format);
-  if (!writer.write(image)) {
-    r.error = writer.errorString();
+  const QString failed = WriteImage(image, file, format);
+  if (!failed.isEmpty()) {
+    r.error = failed;
     file.cancelWriting();
     return r;
   }
@@ -184,9 +195,9 @@ WriteResult PictureIO::WriteConverted(const QImage& image, const QString& path, 
     r.error = png.errorString();
     return r;
   }
-  QImageWriter writer(&png, "png");
-  if (!writer.write(image) || !png.flush()) {
-    r.error = writer.error() != QImageWriter::UnknownError ? writer.errorString() : png.errorString();
+  const QString failed = WriteImage(image, png, "png");
+  if (!failed.isEmpty() || !png.flush()) {
+    r.error = !failed.isEmpty() ? failed : png.errorString();
     return r;
   }
   png.close();

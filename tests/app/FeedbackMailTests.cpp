@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 #include "app/FeedbackMail.h"
@@ -26,6 +27,21 @@ QString RecordingMailer(const QString& then = QStringLiteral("exit 0")) {
                        QStringLiteral("for a in \"$@\"; do printf '%s\\0' \"$a\"; done > '") + record +
                            QStringLiteral("'\n") + then);
   return record;
+}
+
+// Shell lines for the stand-in that keep what the mail program could see of the script while it ran: the
+// script file (in script-seen) and the permissions of its folder (in script-folder).
+QString KeepTheScript() {
+  const QString tmp = Platform::FolderItem::Temporary()->ShellPath(), home = Fixture::Home();
+  return QStringLiteral("cp '%1'/pixmura-*/ical_applescript.txt '%2/script-seen'\n"
+                        "stat -c %a '%1'/pixmura-* > '%2/script-folder'\nexit 0")
+      .arg(tmp, home);
+}
+
+// What is in the temporary folder, links and hidden entries included.
+QStringList TemporaryEntries() {
+  return QDir(Platform::FolderItem::Temporary()->ShellPath())
+      .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 QStringList RecordedArguments(const QString& record) {
@@ -78,12 +94,11 @@ class FeedbackMailTests : public FixtureTest {
     QCOMPARE(modOptions::Apple_Script, QStringLiteral("first\rtell \"Mail\" it's \"'\r"));
   }
 
-  // The feedback command composes the script, leaves it in the temporary folder and hands the message the
-  // script describes to the mail program: recipient, subject and the box as the body.
+  // The feedback command composes the script, writes it while the mail program runs and hands the message
+  // the script describes to the mail program: recipient, subject and the box as the body.
   void sendEmailHandsOnTheComposedMessage() {
     Identity();
-    const QString record = RecordingMailer();
-    Fixture::WriteFile(QStringLiteral("tmp/ical_applescript.txt"), "an older script that is longer than the new one");
+    const QString record = RecordingMailer(KeepTheScript());
     modOptions::Send_Email();
 
     const QString content = QStringLiteral("\\n\\n\\n") + kBorder + QStringLiteral("\\n|    App : Pixmura v2.5|\\n") + kBorder;
@@ -105,8 +120,7 @@ class FeedbackMailTests : public FixtureTest {
                        "activate\r"
                        "end tell\r");
     QCOMPARE(modOptions::Apple_Script, script);
-    QCOMPARE(Fixture::ReadFile(Platform::FolderItem::Temporary()->ShellPath() + QStringLiteral("/ical_applescript.txt")),
-             script.toUtf8());
+    QCOMPARE(Fixture::ReadFile(Fixture::Home() + QStringLiteral("/script-seen")), script.toUtf8());
     QCOMPARE(RecordedArguments(record),
              (QStringList{QStringLiteral("--utf8"), QStringLiteral("--subject"),
                           QStringLiteral("Feedback concerning Pixmura"), QStringLiteral("--body"),
@@ -149,6 +163,9 @@ class FeedbackMailTests : public FixtureTest {
                                   << "MAIL COMPOSER ERROR: XDG-EMAIL COULD \nNOT BE STARTED\nSCRIPT WAS\ntell app\r"
                                   << "ERROR";
     QTest::newRow("talks but succeeds") << "echo 'gio: failed to load a module'; exit 0" << "" << "";
+    QTest::newRow("says what looks like placeholders")
+        << "echo 'bad %20 %1 thing'; exit 3"
+        << "MAIL COMPOSER ERROR: BAD %20 %1 THING \n(EXIT CODE 3)\nSCRIPT WAS\ntell app\r" << "ERROR";
   }
   void composerReport() {
     QFETCH(QString, mailer);
@@ -173,11 +190,43 @@ class FeedbackMailTests : public FixtureTest {
     QCOMPARE(Execute_Script(Platform::MailMessage{}), QStringLiteral("ERROR"));
   }
 
+  // The shared temporary folder may hold anything under the script's name, another user's folder or
+  // link among them: the script goes into a folder of the program's own, which only this user can
+  // enter and which is gone afterwards.
+  void theScriptIsWrittenInAPrivateFolder_data() {
+    QTest::addColumn<QString>("planted");
+    QTest::newRow("a folder") << "folder";
+    QTest::newRow("a link to a file of the user's") << "link";
+  }
+  void theScriptIsWrittenInAPrivateFolder() {
+    QFETCH(QString, planted);
+    Identity();
+    const QString tmp = Platform::FolderItem::Temporary()->ShellPath();
+    const QString fixed = tmp + QStringLiteral("/ical_applescript.txt");
+    const QString victim = Fixture::WriteFile(QStringLiteral("victim.txt"), "keep me");
+    if (planted == QLatin1String("folder")) QDir().mkpath(fixed + QStringLiteral("/inside"));
+    else QVERIFY(QFile::link(victim, fixed));
+    const QStringList before = TemporaryEntries();
+    const QString record = RecordingMailer(KeepTheScript());
+    modOptions::Send_Email();
+    QCOMPARE(RecordedArguments(record).value(2), QStringLiteral("Feedback concerning Pixmura"));
+    QCOMPARE(Fixture::ReadFile(Fixture::Home() + QStringLiteral("/script-seen")), modOptions::Apple_Script.toUtf8());
+    QCOMPARE(Fixture::ReadFile(Fixture::Home() + QStringLiteral("/script-folder")).trimmed(), QByteArray("700"));
+    QCOMPARE(TemporaryEntries(), before);
+    QCOMPARE(Fixture::ReadFile(victim), QByteArray("keep me"));
+    QVERIFY(planted == QLatin1String("folder") ? QFileInfo(fixed).isDir() : QFileInfo(fixed).isSymLink());
+  }
+
   void scriptFileThatCannotBeMadeRunsNothing() {
     const QString record = RecordingMailer();
-    QDir().mkpath(Platform::FolderItem::Temporary()->ShellPath() + QStringLiteral("/ical_applescript.txt/inside"));
+    // The temporary folder lies behind a regular file: no folder can be made in it.
+    const QString blocked = Fixture::WriteFile(QStringLiteral("not-a-folder"), "x") + QStringLiteral("/tmp");
+    const QByteArray tmp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", blocked.toLocal8Bit());
     modOptions::Apple_Script = QStringLiteral("x\r");
-    QCOMPARE(Execute_Script(Platform::MailMessage{}), QString());
+    const QString result = Execute_Script(Platform::MailMessage{});
+    qputenv("TMPDIR", tmp);
+    QCOMPARE(result, QString());
     QVERIFY(!QFile::exists(record));
   }
 

@@ -38,6 +38,7 @@ class LoopbackServer {
 
   // The address without a scheme, as the Website setting holds it.
   QString Host() const { return QStringLiteral("127.0.0.1:%1").arg(port_); }
+  quint16 Port() const { return port_; }
   const QStringList& Requests() const { return requests_; }
 
  private:

@@ -4,6 +4,10 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QTextBlock>
+#include <QAbstractTextDocumentLayout>
 #include <QTest>
 #include <QTextEdit>
 
@@ -174,6 +178,14 @@ class MenuTests : public FixtureTest {
     QCOMPARE(actual.size(), expected.size());
     for (int i = 0; i < expected.size(); ++i) QCOMPARE(actual[i], expected[i]);
     QCOMPARE(winMAIN::instance()->menuBar(), static_cast<QMenuBar*>(MenuBar1::instance()));
+    // Separators are plain lines: a text on them would be drawn as a labelled section.
+    int separators = 0;
+    for (QAction* a : MenuBar1::instance()->Items())
+      if (a->isSeparator()) {
+        ++separators;
+        QVERIFY2(a->text().isEmpty(), qPrintable(a->objectName() + QStringLiteral(": ") + a->text()));
+      }
+    QCOMPARE(separators, 19);
   }
 
   void frameworkShortcutTexts_data() {
@@ -342,7 +354,21 @@ class MenuTests : public FixtureTest {
     QVERIFY(first && first->isVisible());
     QCOMPARE(first->size(), QSize(473, 259));
     QCOMPARE(first->txtVersion->text(), QStringLiteral("Version %1 [build %2]").arg(PGM_Version).arg(Build_Number()));
-    QCOMPARE(first->TextArea1->toPlainText().split(QLatin1Char('\n')).size(), 6);
+    // The build number is the build's: the number of commits of the source it was built from.
+    QProcess git;
+    git.start(QStringLiteral("git"), {QStringLiteral("-C"), qEnvironmentVariable("PIXMURA_SOURCE_DIR"),
+                                      QStringLiteral("rev-list"), QStringLiteral("--count"), QStringLiteral("HEAD")});
+    if (git.waitForFinished(10000) && git.exitCode() == 0)
+      QCOMPARE(Build_Number(), git.readAllStandardOutput().trimmed().toInt());
+    // All six credit lines fit in the credits area.
+    QPlainTextEdit* credits = first->TextArea1;
+    QCOMPARE(credits->toPlainText().split(QLatin1Char('\n')).size(), 6);
+    QTextDocument* document = credits->document();
+    qreal height = 2 * document->documentMargin();
+    for (QTextBlock b = document->begin(); b.isValid(); b = b.next())
+      height += document->documentLayout()->blockBoundingRect(b).height();
+    QVERIFY2(height <= credits->viewport()->height(),
+             qPrintable(QStringLiteral("%1 > %2").arg(height).arg(credits->viewport()->height())));
     // The logo's white shows the window's background; its other pixels are drawn as they are.
     const Platform::PicturePtr logo = Resources::pgm_logo();
     const QImage shown = first->Canvas1->grab().toImage();

@@ -1,5 +1,7 @@
 #include <QApplication>
 #include <QFontMetrics>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <cmath>
 #include <QTest>
 
@@ -165,26 +167,80 @@ class MessageBoxTests : public FixtureTest {
     QFETCH(int, flags);
     QFETCH(int, defaultIndex);
     Shown s;
-    bool closedByEscape = true, closedByReturn = false;
+    bool closedByReturn = false;
     int32_t resultAfterReturn = 0;
     Capture(s, QString(), [&](winMsgBOX* box) {
       box->show();
-      QTest::keyClick(box, Qt::Key_Escape);
-      closedByEscape = !box->isVisible();
       QTest::keyClick(box, Qt::Key_Return);
       closedByReturn = !box->isVisible();
       resultAfterReturn = box->Results;
-      if (!closedByReturn) box->pb(0)->click();
+      if (!closedByReturn) QTest::keyClick(box, Qt::Key_Escape);
+      if (box->isVisible()) box->pb(0)->click();
     });
     const int32_t r = modMAIN::myMsgBox(QStringLiteral("Pick one"), flags);
     QCOMPARE(s.defaultIndex, defaultIndex);
-    QVERIFY(!closedByEscape);
     QCOMPARE(closedByReturn, defaultIndex >= 0);
-    if (defaultIndex >= 0) {
-      const int32_t codes[] = {modMAIN::MSG_YES, modMAIN::MSG_NO, modMAIN::MSG_CANCEL};
-      QCOMPARE(resultAfterReturn, codes[defaultIndex]);
-      QCOMPARE(r, codes[defaultIndex]);
-    }
+    const int32_t codes[] = {modMAIN::MSG_YES, modMAIN::MSG_NO, modMAIN::MSG_CANCEL};
+    if (defaultIndex >= 0) QCOMPARE(resultAfterReturn, codes[defaultIndex]);
+    // Without a default button, Escape still answers Cancel.
+    QCOMPARE(r, codes[defaultIndex >= 0 ? defaultIndex : 2]);
+  }
+
+  // The real box, as the user meets it: Escape answers Cancel where there is a Cancel button and does
+  // nothing otherwise.
+  void escapeAnswersCancel_data() {
+    QTest::addColumn<int>("flags");
+    QTest::addColumn<bool>("escapes");
+    QTest::addColumn<QString>("otherwise");
+    QTest::addColumn<int>("result");
+    QTest::newRow("Ok, Cancel") << 1 << true << "" << int(modMAIN::MSG_CANCEL);
+    QTest::newRow("Yes, No, Cancel") << 3 << true << "" << int(modMAIN::MSG_CANCEL);
+    QTest::newRow("Cancel, Retry, Retry the default") << 256 + 5 << true << "" << int(modMAIN::MSG_CANCEL);
+    QTest::newRow("Yes, No: nothing") << 4 << false << "No" << int(modMAIN::MSG_NO);
+    QTest::newRow("Ok: nothing") << 0 << false << "Ok" << int(modMAIN::MSG_OK);
+    QTest::newRow("Abort, Retry, Ignore: nothing") << 2 << false << "Ignore" << 5;
+  }
+  void escapeAnswersCancel() {
+    QFETCH(int, flags);
+    QFETCH(bool, escapes);
+    QFETCH(QString, otherwise);
+    QFETCH(int, result);
+    int32_t r = 0;
+    QCOMPARE(Fixture::KeyOnRealModal(Qt::Key_Escape, [&] { r = modMAIN::myMsgBox(QStringLiteral("Go on?"), flags); },
+                                     otherwise),
+             escapes);
+    QCOMPARE(r, result);
+  }
+
+  // A text taller than the screen scrolls, and the box with its buttons stays on the screen.
+  void aTextTallerThanTheScreenScrolls() {
+    Platform::Environment::OverrideScreenSize(QSize(1000, 700));
+    QStringList lines;
+    for (int i = 1; i <= 400; ++i) lines << QStringLiteral("line %1 of the report").arg(i);
+    Shown s;
+    bool scrolls = false, lastLineReachable = false;
+    Capture(s, QStringLiteral("Ok"), [&](winMsgBOX* box) {
+      box->show();
+      const QScrollArea* area = box->findChild<QScrollArea*>();
+      scrolls = area && area->isVisible() && box->lbl_EXPLAIN->parentWidget() != box;
+      lastLineReachable =
+          area && area->verticalScrollBar()->maximum() + area->viewport()->height() >= box->lbl_EXPLAIN->height();
+    });
+    QCOMPARE(modMAIN::myMsgBox(QStringLiteral("!Mail composer error^") + lines.join(QLatin1Char('\n'))), modMAIN::MSG_OK);
+    QVERIFY(scrolls);
+    QVERIFY(lastLineReachable);
+    QVERIFY2(s.window.top() >= 0 && s.window.bottom() < 700, qPrintable(QStringLiteral("%1..%2").arg(s.window.top()).arg(s.window.bottom())));
+    QVERIFY(s.window.height() <= 700 - 60);
+    QCOMPARE(s.buttons, QStringList{QStringLiteral("Ok")});
+    QVERIFY(QRect(QPoint(0, 0), s.window.size()).contains(s.buttonRects[0]));
+    QCOMPARE(s.explain, QStringLiteral("Mail composer error\n") + lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    // A text that fits keeps its label in the box itself.
+    Capture(s, QStringLiteral("Ok"), [&](winMsgBOX* box) {
+      const QScrollArea* area = box->findChild<QScrollArea*>();
+      scrolls = (area && area->isVisibleTo(box)) || box->lbl_EXPLAIN->parentWidget() != box;
+    });
+    modMAIN::myMsgBox(QStringLiteral("Short^text"));
+    QVERIFY(!scrolls);
   }
 
   void eachMessageGetsAFreshWindow() {

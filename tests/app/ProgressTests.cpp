@@ -2,10 +2,15 @@
 #include <limits>
 
 #include "app/BundleResources.h"
+#include "app/modOptions.h"
 #include "app/modProgress.h"
+#include "core/ColorMaps.h"
+#include "core/Geometry.h"
+#include "core/PictureFiles.h"
 #include "core/EditingState.h"
 #include "mainwindow/winMAIN.h"
 #include "platform/Environment.h"
+#include "platform/FolderItem.h"
 #include "support/Fixture.h"
 #include "support/TestMain.h"
 
@@ -72,6 +77,44 @@ class ProgressTests : public FixtureTest {
     QVERIFY(w->pb_BARBER->isHidden());
     QVERIFY(!modMAIN::Barber_Pole);
     QCOMPARE(Environment::BeepCount(), 0);
+  }
+
+  // The picture loops report as their operations do: per row (the quarter turn, the mask of a transparent
+  // save) or per column (sepia, the half and three-quarter turns, the free rotation). A check moves the
+  // bar one step at most, so a picture of 20000 x 10 shows 20 steps when reported per column and 10 per
+  // row; one of 10 x 20000 the other way round.
+  void pictureLoopsReportPerRowOrPerColumn_data() {
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<int>("steps");
+    QTest::newRow("sepia, per column") << "sepia" << 20000 << 10 << 20;
+    QTest::newRow("half turn, per column") << "180" << 20000 << 10 << 20;
+    QTest::newRow("three-quarter turn, per column") << "270" << 20000 << 10 << 20;
+    QTest::newRow("free rotation, per column") << "free" << 20000 << 10 << 20;
+    QTest::newRow("quarter turn, per row") << "90" << 20000 << 10 << 10;
+    QTest::newRow("transparent save, per row: wide") << "save" << 20000 << 10 << 10;
+    QTest::newRow("transparent save, per row: tall") << "save" << 10 << 20000 << 20;
+  }
+  void pictureLoopsReportPerRowOrPerColumn() {
+    QFETCH(QString, operation);
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(int, steps);
+    Fixture::NewDocument(width, height, 0x808080);
+    if (operation == QLatin1String("sepia")) {
+      modMAIN::image_Convert_Sepia();
+    } else if (operation == QLatin1String("save")) {
+      modMAIN::Save_as_Transparent = true;
+      QVERIFY(modMAIN::Save_image_File(Platform::FolderItem::FromPath(Fixture::Home() + QStringLiteral("/wide.png"))));
+    } else {
+      modOptions::last_free_degree = QStringLiteral("0");
+      modMAIN::image_Rotate(operation == QLatin1String("free") ? 0 : operation.toInt());
+    }
+    QCOMPARE(Environment::BeepCount(), steps);
+    QCOMPARE(winMAIN::instance()->pb_BARBER->value(), steps * 10000);
+    QVERIFY(winMAIN::instance()->pb_BARBER->isHidden());
+    QVERIFY(!modMAIN::Barber_Pole);
   }
 
   // A width x height beyond 32 bits is counted in full.

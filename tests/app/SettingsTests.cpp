@@ -1,7 +1,11 @@
 #include <QAction>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSlider>
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
 
 #include "app/App.h"
 #include "app/MenuBar1.h"
@@ -48,6 +52,50 @@ QString Existing(const QString& name) { return Fixture::WriteFile(name, "x"); }
 class SettingsTests : public FixtureTest {
   Q_OBJECT
  private slots:
+  // Settings that cannot be written at quit are reported once, with the file and the reason, and the
+  // old file stays whole: a full disk (files may not grow beyond 1 KB for the moment), or a folder
+  // standing where the file should be.
+  void settingsThatCannotBeWrittenAreReported_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("disk full") << "full";
+    QTest::newRow("a folder in the way") << "folder";
+  }
+  void settingsThatCannotBeWrittenAreReported() {
+    QFETCH(QString, how);
+    const QString old = QStringLiteral("\n[Options]\nShowColors=False\n");
+    StartWith(old);
+    if (how == QLatin1String("folder")) {
+      QVERIFY(QFile::remove(ConfigPath()));
+      QVERIFY(QDir().mkpath(ConfigPath() + QStringLiteral("/inside")));
+    }
+    QString shown;
+    Fixture::ExpectAny([&](Platform::ModalRequest& r) -> QVariant {
+      shown = r.message;
+      if (r.kind != Platform::ModalKind::MessageBox || r.title != QLatin1String("ERROR") || r.icon != QLatin1String("stop"))
+        Platform::ModalHost::RecordFailure(QStringLiteral("not the error box: ") + Platform::ModalHost::Describe(r));
+      return QStringLiteral("Ok");
+    });
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    if (how == QLatin1String("full")) {
+      rlimit small = saved;
+      small.rlim_cur = 1024;
+      setrlimit(RLIMIT_FSIZE, &small);
+    }
+    Quit();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    const QString start = QStringLiteral("ERROR^The settings could not be saved.^") + ConfigPath() + QStringLiteral(": ");
+    QVERIFY2(shown.startsWith(start) && shown.size() > start.size(), qPrintable(shown));
+    if (how == QLatin1String("full")) QCOMPARE(ReadConfig(), old);
+    else QVERIFY(QFileInfo(ConfigPath()).isDir());
+    QCOMPARE(QDir(Fixture::SettingsFolder()).entryList(QStringList{QStringLiteral("Config.INI*")},
+                                                        QDir::AllEntries | QDir::Hidden),
+             QStringList{QStringLiteral("Config.INI")});
+  }
+
   void firstStartThenQuitWritesEveryDefault() {
     QVERIFY(!QFile::exists(ConfigPath()));
     Quit();

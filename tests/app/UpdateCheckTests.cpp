@@ -2,9 +2,12 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QNetworkProxy>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 
+#include "app/App.h"
 #include "app/MenuBar1.h"
 #include "app/ProgramIdentity.h"
 #include "app/UpdateCheck.h"
@@ -376,6 +379,28 @@ class UpdateCheckTests : public FixtureTest {
     Fixture::StartProgram();
     QCOMPARE(server->Requests().size(), checks ? 1 : 0);
     QCOMPARE(modOptions::option_Autocheck_Next, next);
+  }
+
+  // The placeholder address of the default settings can never answer: a start asks nobody and shows
+  // nothing, and Check for Updates still asks and reports that it could not.
+  void placeholderSiteIsNotAskedAtStart() {
+    // Every request goes to a proxy on the loopback address: none leaves this machine.
+    LoopbackServer proxy;
+    QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::HttpProxy, QStringLiteral("127.0.0.1"), proxy.Port()));
+    const auto direct = qScopeGuard([] { QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::NoProxy)); });
+    Environment::OverrideLocalNow(QDateTime(QDate(2013, 2, 1), QTime(9, 5)));
+    Fixture::StartProgram();
+    QCOMPARE(modOptions::option_Website, QStringLiteral("www.pixmura.example"));
+    QVERIFY(App::Update_Check_Due(Environment::LocalNow()));
+    QCOMPARE(proxy.Requests(), QStringList());
+    QCOMPARE(Platform::ModalHost::History().size(), size_t(0));
+
+    Fixture::ExpectAlert(QStringLiteral("Unable to connect to remote server"),
+                         QStringLiteral("In order to obtain current version information\n"
+                                        "HTTP://www.pixmura.example/Pixmura/Pixmura.ver"),
+                         QStringLiteral("Ok"), {QStringLiteral("Ok")});
+    MenuBar1::instance()->Item(QStringLiteral("menu_Updates"))->trigger();
+    QCOMPARE(proxy.Requests(), QStringList{QStringLiteral("http://www.pixmura.example/pixmura/pixmura.ver")});
   }
 
   void checkForUpdatesItem() {

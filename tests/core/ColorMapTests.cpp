@@ -71,10 +71,14 @@ class ColorMapTests : public FixtureTest {
     QCOMPARE(SepiaOf(0xFFFFFF), RGB(255, 255, 238));
     auto pic = Fixture::Filled(3, 1, 0xFFFFFF);
     pic->SetPixel(1, 0, 0x000000);
+    pic->SetPixel(2, 0, RGB(128, 128, 128));
     int32_t units = 0;
     ColorOps::Sepia(*pic, *Map_Sepia_R, *Map_Sepia_G, *Map_Sepia_B, [&](int32_t done) { units += done; });
     QCOMPARE(pic->Pixel(0, 0), RGB(255, 255, 238));
     QCOMPARE(pic->Pixel(1, 0), Color(0));
+    // Worked out by hand, no channel clamped: red 50 + 98 + 24 (0.393, 0.769 and 0.189 of 128), green
+    // 44 + 87 + 21 (0.349, 0.686, 0.168), blue 34 + 68 + 16 (0.272, 0.534, 0.131).
+    QCOMPARE(pic->Pixel(2, 0), RGB(172, 152, 118));
     QCOMPARE(units, 3);
   }
 

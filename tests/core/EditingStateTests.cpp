@@ -1,5 +1,6 @@
 #include <QFile>
 #include <QTest>
+#include <QWindow>
 
 #include "app/ProgramIdentity.h"
 #include <QDir>
@@ -110,13 +111,14 @@ class EditingStateTests : public FixtureTest {
     QCOMPARE(Current_Picture, 0);
     QCOMPARE(Working_Color_Depth, 32);
     QVERIFY(!Save_as_Transparent);
-    QCOMPARE(Last_DrawTool, -1);
+    // The tool palette opened on the pencil, which is then the tool to go back to.
+    QCOMPARE(Last_DrawTool, 2);
     QCOMPARE(size_PENCIL, 1);
     QCOMPARE(size_BRUSH, 3);
     QCOMPARE(size_ERASER, 2);
     QCOMPARE(size_SPRAYCAN, 4);
     QCOMPARE(txt_box[0], -9999);
-    QCOMPARE(winMAIN::instance()->windowTitle(), QStringLiteral("Pixmura:<untitled>"));
+    QCOMPARE(winMAIN::instance()->windowHandle()->title(), QStringLiteral("Pixmura:<untitled>"));
     QCOMPARE(work_area->Pixel(0, 0), Platform::Color(0xFFFFFF));
   }
 

@@ -61,6 +61,7 @@ class PictureOpsTests : public QObject {
     QTest::addColumn<int>("h");
     QTest::newRow("1x1") << 1 << 1;
     QTest::newRow("odd sizes") << 7 << 5;
+    QTest::newRow("even sizes") << 8 << 6;
     QTest::newRow("blocks and edges") << 133 << 261;
     QTest::newRow("one row") << 300 << 1;
   }
@@ -175,18 +176,27 @@ class PictureOpsTests : public QObject {
     QCOMPARE(Fixture::Difference(FreeRotate(*src, degrees), ReferenceFreeRotation(src, degrees)), QString());
   }
 
+  // One flip puts every pixel at its mirrored place, for even and odd sizes; a second restores.
+  void flipsMirrorAndTwiceRestore_data() {
+    QTest::addColumn<int>("w");
+    QTest::addColumn<int>("h");
+    QTest::newRow("odd width, even height") << 7 << 4;
+    QTest::newRow("even width, odd height") << 6 << 5;
+  }
   void flipsMirrorAndTwiceRestore() {
-    auto src = Marked(7, 4);
-    auto p = src->Clone();
-    Flip(*p, QRect(0, 0, 7, 4), true);
-    QCOMPARE(p->Pixel(0, 0), Marker(6, 0));
-    QCOMPARE(p->Pixel(6, 3), Marker(0, 3));
-    Flip(*p, QRect(0, 0, 7, 4), true);
-    QCOMPARE(Fixture::Difference(p, src), QString());
-    Flip(*p, QRect(0, 0, 7, 4), false);
-    QCOMPARE(p->Pixel(2, 0), Marker(2, 3));
-    Flip(*p, QRect(0, 0, 7, 4), false);
-    QCOMPARE(Fixture::Difference(p, src), QString());
+    QFETCH(int, w);
+    QFETCH(int, h);
+    auto src = Marked(w, h);
+    for (const bool horizontal : {true, false}) {
+      auto p = src->Clone();
+      Flip(*p, QRect(0, 0, w, h), horizontal);
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+          if (p->Pixel(x, y) != (horizontal ? Marker(w - 1 - x, y) : Marker(x, h - 1 - y)))
+            QFAIL(qPrintable(QStringLiteral("%1 flip: pixel %2,%3").arg(horizontal ? "horizontal" : "vertical").arg(x).arg(y)));
+      Flip(*p, QRect(0, 0, w, h), horizontal);
+      QCOMPARE(Fixture::Difference(p, src), QString());
+    }
   }
 
   void flipOfAnAreaChangesOnlyTheArea() {

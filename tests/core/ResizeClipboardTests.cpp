@@ -264,16 +264,33 @@ class ResizeClipboardTests : public FixtureTest {
     QVERIFY(!active_LASSO);
   }
 
+  // The cropped picture holds the selected area's pixels at its size; the canvas change and the crop are
+  // two steps, and undoing both brings back the whole picture.
+  void cropToASmallerAreaAddsTwoSteps_data() {
+    QTest::addColumn<QRect>("area");
+    QTest::newRow("an inner area") << QRect(5, 6, 10, 4);
+    QTest::newRow("a band of the full width") << QRect(0, 5, 40, 5);
+    QTest::newRow("a strip of the full height") << QRect(7, 0, 3, 30);
+  }
   void cropToASmallerAreaAddsTwoSteps() {
+    QFETCH(QRect, area);
     MarkedDocument(40, 30);
-    Fixture::Select(5, 6, 15, 10);
+    Fixture::Select(area.left(), area.top(), area.left() + area.width(), area.top() + area.height());
     winMAIN::instance()->_menu_CROP_Action();
-    QCOMPARE(work_area->Width(), 10);
-    QCOMPARE(work_area->Height(), 4);
-    QCOMPARE(work_area->Pixel(0, 0), Marker(5, 6));
-    QCOMPARE(work_area->Pixel(9, 3), Marker(14, 9));
+    QCOMPARE(work_area->Width(), area.width());
+    QCOMPARE(work_area->Height(), area.height());
+    for (int y = 0; y < area.height(); ++y)
+      for (int x = 0; x < area.width(); ++x)
+        if (work_area->Pixel(x, y) != Marker(area.left() + x, area.top() + y))
+          QFAIL(qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
     QCOMPARE(pic_Stack.size(), size_t(3));
     QVERIFY(!active_LASSO);
+    winMAIN::instance()->Manage_Undo_Stack(-1);
+    QCOMPARE(work_area->Height(), area.height());
+    winMAIN::instance()->Manage_Undo_Stack(-1);
+    QCOMPARE(work_area->Width(), 40);
+    QCOMPARE(work_area->Height(), 30);
+    QCOMPARE(work_area->Pixel(39, 29), Marker(39, 29));
   }
 
   void aCropThatCannotBeMadeChangesNothing() {

@@ -38,18 +38,38 @@ class RotationCommandTests : public FixtureTest {
     QCOMPARE(work_area->Pixel(0, 0), Marker(0, 0));
   }
 
+  // Each flip and the half turn of the whole picture put every pixel where it belongs, for an odd and an
+  // even height; four quarter turns and two flips each way restore the picture.
+  void fourTurnsAndTwoFlipsRestore_data() {
+    QTest::addColumn<int>("w");
+    QTest::addColumn<int>("h");
+    QTest::newRow("odd height") << 13 << 7;
+    QTest::newRow("even height") << 12 << 8;
+  }
   void fourTurnsAndTwoFlipsRestore() {
-    MarkedDocument(13, 7);
+    QFETCH(int, w);
+    QFETCH(int, h);
+    MarkedDocument(w, h);
     const auto original = work_area->Clone();
     for (int k = 0; k < 4; ++k) image_Rotate(90);
     QCOMPARE(Fixture::Difference(work_area, original), QString());
+    const auto movedTo = [&](const char* what, auto place) {
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+          if (work_area->Pixel(x, y) != place(x, y))
+            return QStringLiteral("%1: pixel %2,%3").arg(QLatin1String(what)).arg(x).arg(y);
+      return QString();
+    };
     image_Flip(true);
-    QCOMPARE(work_area->Pixel(0, 0), Marker(12, 0));
+    QCOMPARE(movedTo("horizontal flip", [&](int x, int y) { return Marker(w - 1 - x, y); }), QString());
     image_Flip(true);
     image_Flip(false);
+    QCOMPARE(movedTo("vertical flip", [&](int x, int y) { return Marker(x, h - 1 - y); }), QString());
     image_Flip(false);
     QCOMPARE(Fixture::Difference(work_area, original), QString());
     QCOMPARE(pic_Stack.size(), size_t(9));
+    image_Rotate(180);
+    QCOMPARE(movedTo("half turn", [&](int x, int y) { return Marker(w - 1 - x, h - 1 - y); }), QString());
   }
 
   void aTypedRightAngleTakesThePixelTurn() {
@@ -116,7 +136,15 @@ class RotationCommandTests : public FixtureTest {
     const auto lifted = drag_Picture->Clone();
     image_Rotate(90);
     image_Rotate(270);
+    // One flip mirrors the floating picture left to right, its mask with it.
+    const int w = lifted->Width();
+    drag_Picture->Mask()->SetPixel(w - 1, 0, 0x808080);
+    lifted->Mask()->SetPixel(w - 1, 0, 0x808080);
     image_Flip(true);
+    QCOMPARE(drag_Picture->Pixel(0, 0), lifted->Pixel(w - 1, 0));
+    QCOMPARE(drag_Picture->Pixel(w - 1, 3), lifted->Pixel(0, 3));
+    QCOMPARE(drag_Picture->Mask()->Pixel(0, 0), Color(0x808080));
+    QCOMPARE(drag_Picture->Mask()->Pixel(w - 1, 0), lifted->Mask()->Pixel(0, 0));
     image_Flip(true);
     QCOMPARE(Fixture::Difference(drag_Picture, lifted), QString());
     QCOMPARE(pic_Stack.size(), size_t(1));

@@ -6,6 +6,7 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QTest>
+#include <QWindow>
 
 #include "app/ProgramIdentity.h"
 #include "app/modOptions.h"
@@ -85,7 +86,11 @@ inline QString Compare(const QImage& a, const QImage& b, int tolerance = 0) {
   return QString();
 }
 
-inline QString Title() { return winMAIN::instance()->windowTitle(); }
+// The title as the window shows it: a "*" follows the name while there are unsaved changes.
+inline QString Title() {
+  const QWindow* window = winMAIN::instance()->windowHandle();
+  return window ? window->title() : QStringLiteral("<no window>");
+}
 
 // The unsaved-changes question for a document of that name, answered with `answer`.
 inline void ExpectSaveQuestion(const QString& name, const QString& answer) {

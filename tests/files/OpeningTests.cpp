@@ -56,7 +56,7 @@ class OpeningTests : public FixtureTest {
     const QByteArray before = Bytes(mine);
     ExpectSaveQuestion(QStringLiteral("mine.png"), answer);
     QCOMPARE(Open_File(Item(other)), opened);
-    QCOMPARE(Title(), PGM_Name + (opened ? QStringLiteral(":other.png") : QStringLiteral(":mine.png")));
+    QCOMPARE(Title(), PGM_Name + (opened ? QStringLiteral(":other.png") : QStringLiteral(":mine.png*")));
     QCOMPARE(work_area->Width(), opened ? 30 : 20);
     QCOMPARE(img_changed, !opened);
     if (!opened) QCOMPARE(pic_Stack.size(), size_t(2));
@@ -65,6 +65,33 @@ class OpeningTests : public FixtureTest {
       QImage back(mine);
       QCOMPARE(back.pixel(1, 1) & 0xFFFFFF, 0x00FF00u);
     }
+  }
+
+  // The real alerts, as the user meets them: Escape chooses Cancel, and nothing changes.
+  void escapeInTheRealQuestionCancels_data() {
+    QTest::addColumn<QString>("question");
+    QTest::newRow("unsaved changes: Save, Don't Save, Cancel") << "close";
+    QTest::newRow("revert: Revert, Cancel") << "revert";
+  }
+  void escapeInTheRealQuestionCancels() {
+    QFETCH(QString, question);
+    const QString mine = WriteImage(QStringLiteral("mine.png"), Striped(20, 10));
+    QVERIFY(Open_File(Item(mine)));
+    Scribble(0x00FF00);
+    const QByteArray before = Bytes(mine);
+    winMAIN* w = winMAIN::instance();
+    bool done = true;
+    QVERIFY(Fixture::KeyOnRealModal(Qt::Key_Escape, [&] {
+      if (question == QLatin1String("close")) done = w->close();
+      else done = Revert_to_Saved();
+    }, QStringLiteral("Cancel")));
+    QVERIFY(!done);
+    QVERIFY(w->isVisible());
+    QVERIFY(img_changed);
+    QCOMPARE(pic_Stack.size(), size_t(2));
+    QCOMPARE(work_area->Pixel(1, 1), Platform::Color(0x00FF00));
+    QCOMPARE(Bytes(mine), before);
+    QCOMPARE(Title(), PGM_Name + QStringLiteral(":mine.png*"));
   }
 
   void saveThatDoesNotWriteCountsAsCancel() {

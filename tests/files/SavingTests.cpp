@@ -1,5 +1,6 @@
 // Save, Save As, the file writers, transparency and failed saves.
 #include <QComboBox>
+#include <QRegularExpression>
 
 #include "FileHelpers.h"
 #include "platform/PictureIO.h"
@@ -106,7 +107,10 @@ class SavingTests : public FixtureTest {
     const QString folder = Fixture::Home() + QStringLiteral("/out");
     QDir().mkpath(folder);
     ExpectSaveDialog(QStringLiteral("Save Image [Default=png]"), QStringLiteral("untitled"), folder + QLatin1Char('/') + typed);
+    // The modified mark: "*" after the name from the edit until the save, with no complaint from Qt.
+    QTest::failOnWarning(QRegularExpression(QStringLiteral("placeholder")));
     Scribble();
+    QCOMPARE(Title(), PGM_Name + QStringLiteral(":<untitled>*"));
     QVERIFY(winMAIN::instance()->_menu_SaveAs_Action());
     const QString path = folder + QLatin1Char('/') + written;
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{written});
@@ -204,14 +208,26 @@ class SavingTests : public FixtureTest {
 
   void whiteShownAsTransparentIsWrittenTransparent_data() {
     QTest::addColumn<QString>("type");
-    QTest::newRow("png") << "png";
-    QTest::newRow("gif") << "gif";
-    QTest::newRow("tiff") << "tiff";
+    QTest::addColumn<int>("depth");
+    QTest::newRow("png") << "png" << 32;
+    QTest::newRow("png of a 24-bit document") << "png" << 24;
+    QTest::newRow("gif") << "gif" << 32;
+    QTest::newRow("tiff") << "tiff" << 32;
   }
   void whiteShownAsTransparentIsWrittenTransparent() {
     QFETCH(QString, type);
+    QFETCH(int, depth);
     if (type != QLatin1String("png") && !Platform::ImageConverter::Available()) QSKIP("ImageMagick's convert is not installed");
     const QString path = Fixture::Home() + QStringLiteral("/clear.") + type;
+    // Pure red beside the white: only pure white becomes transparent.
+    QImage document = Striped();
+    document.setPixel(20, 10, qRgb(255, 0, 0));
+    UseDocument(document);
+    if (depth == 24) {
+      pic_Stack[Current_Picture] = pic_Stack[Current_Picture]->CopyAtDepth(24);
+      Working_Color_Depth = 24;
+      Move_to_WorkArea();
+    }
     Save_as_Transparent = true;
     set_workarea_mask();
     QVERIFY(Save_image_File(Item(path)));
@@ -224,11 +240,12 @@ class SavingTests : public FixtureTest {
     } else {
       written = QImage(path).convertToFormat(QImage::Format_ARGB32);
     }
-    const QImage picture = Striped();
-    QCOMPARE(written.size(), picture.size());
-    for (int y = 0; y < picture.height(); ++y)
-      for (int x = 0; x < picture.width(); ++x) {
-        const bool white = (picture.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF;
+    QCOMPARE(written.size(), document.size());
+    QCOMPARE(qAlpha(written.pixel(1, 0)), 0);
+    QCOMPARE(written.pixel(20, 10), qRgba(255, 0, 0, 255));
+    for (int y = 0; y < document.height(); ++y)
+      for (int x = 0; x < document.width(); ++x) {
+        const bool white = (document.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF;
         QCOMPARE(qAlpha(written.pixel(x, y)), white ? 0 : 255);
       }
     // With white shown opaque again the file has no transparency.

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QPointer>
+#include <QTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <atomic>
@@ -183,6 +184,40 @@ void ExpectColorPicker(const QColor& answer, const QColor& expectedStart) {
 }
 
 void ExpectAny(Platform::ModalHandler handler) { Platform::ModalHost::Enqueue(std::move(handler)); }
+
+bool KeyOnRealModal(Qt::Key key, const std::function<void()>& call, const QString& otherwise) {
+  QPointer<QWidget> modal;
+  bool pressed = false;
+  int ticks = 0;
+  QTimer poll;
+  poll.setInterval(20);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (!pressed) {
+      if (QWidget* m = QApplication::activeModalWidget()) {
+        modal = m;
+        pressed = true;
+        QTest::keyClick(m, key);
+      }
+      return;
+    }
+    if (!modal || !modal->isVisible()) {
+      poll.stop();
+      return;
+    }
+    if (++ticks < 10) return;
+    // Still open: leave it through the other button, or by force when it has none.
+    poll.stop();
+    if (!Platform::ModalHost::ClickButton(modal, otherwise))
+      if (auto* d = qobject_cast<QDialog*>(modal.data())) d->done(QDialog::Rejected);
+  });
+  Platform::ModalHost::SetScripted(false);
+  poll.start();
+  call();
+  poll.stop();
+  Platform::ModalHost::SetScripted(true);
+  // The call returns only once the window has closed: by the key unless the other button was needed.
+  return pressed && ticks < 10;
+}
 
 Platform::PicturePtr Filled(int w, int h, Platform::Color c) {
   auto p = Platform::Picture::Create(w, h, 32);

@@ -45,6 +45,10 @@ void ExpectOpenFile(const QString& path);
 void ExpectSaveFile(const QString& path, const QString& expectedDefaultName = QString());
 void ExpectColorPicker(const QColor& answer, const QColor& expectedStart = QColor());
 void ExpectAny(Platform::ModalHandler handler);
+// Runs call while the modal host shows the real windows, as the program does, and presses the key on the
+// first modal window that shows. True when the key closed it; when the window is still open a moment
+// later, presses the button `otherwise` (caption or name) and returns false.
+bool KeyOnRealModal(Qt::Key key, const std::function<void()>& call, const QString& otherwise);
 
 // ---- Pictures ----
 Platform::PicturePtr Filled(int w, int h, Platform::Color c);

@@ -1,0 +1,182 @@
+// The program's PNG writer: every depth the colour-depth dialog offers and the transparency of saving,
+// read back by Qt and by ImageMagick's convert, the colour type and bit depth that Qt's writer gives the
+// same image, and failed writes that leave the old file whole.
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <QBuffer>
+#include <QDir>
+#include <QImageWriter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+#include <QtEndian>
+
+#include "platform/PictureIO.h"
+#include "platform/PngExportDialog.h"
+#include "platform/PngWriter.h"
+#include "support/Fixture.h"
+#include "support/TestMain.h"
+
+using namespace Platform;
+
+Q_DECLARE_METATYPE(Platform::PngDepth)
+
+namespace {
+
+// A picture of varied colours: gradients, pure white squares (transparent when white is), and greys.
+PicturePtr Sample(int w, int h, bool masked) {
+  auto pic = Picture::Create(w, h, 32);
+  uint32_t seed = uint32_t(w * 31 + h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      seed = seed * 1664525u + 1013904223u;
+      Color c;
+      if ((x / 5 + y / 3) % 4 == 0) c = 0xFFFFFF;
+      else if ((x + y) % 7 == 0) c = RGB(x * 3, x * 3, x * 3);
+      else c = RGB(x * 255 / std::max(1, w - 1), y * 90, int(seed >> 24));
+      pic->SetPixel(x, y, c);
+    }
+  if (masked)
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) pic->Mask()->SetPixel(x, y, pic->Pixel(x, y) == 0xFFFFFF ? 0xFFFFFF : 0);
+  return pic;
+}
+
+// Colour type and bit depth from a PNG file's header.
+QPair<int, int> Header(const QByteArray& png) {
+  if (png.size() < 33 || png.mid(12, 4) != "IHDR") return {-1, -1};
+  return {uchar(png[25]), uchar(png[24])};
+}
+
+QByteArray WrittenByQt(const QImage& image) {
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, "png");
+  writer.write(image);
+  return buffer.data();
+}
+
+// The pixels as non-premultiplied RGBA bytes, row after row.
+QByteArray Rgba(const QImage& image) {
+  const QImage rgba = image.convertToFormat(QImage::Format_RGBA8888);
+  QByteArray out;
+  for (int y = 0; y < rgba.height(); ++y)
+    out.append(reinterpret_cast<const char*>(rgba.constScanLine(y)), rgba.width() * 4);
+  return out;
+}
+
+QString Convert() { return QStandardPaths::findExecutable(QStringLiteral("convert")); }
+
+}  // namespace
+
+class PngWriterTests : public FixtureTest {
+  Q_OBJECT
+ private slots:
+  void everyDepthReadsBackAsWritten_data() {
+    QTest::addColumn<PngDepth>("depth");
+    QTest::addColumn<bool>("masked");
+    QTest::addColumn<int>("width");
+    const QStringList names = PngExportDialog::DepthNames();
+    for (int w : {1, 3, 4097}) {
+      for (int d = 0; d < names.size(); ++d)
+        QTest::newRow(qPrintable(QStringLiteral("%1, width %2").arg(names[d]).arg(w))) << PngDepth(d) << false << w;
+      QTest::newRow(qPrintable(QStringLiteral("transparency from the mask, width %1").arg(w)))
+          << PngDepth::MillionsPlus << true << w;
+    }
+  }
+  void everyDepthReadsBackAsWritten() {
+    QFETCH(PngDepth, depth);
+    QFETCH(bool, masked);
+    QFETCH(int, width);
+    const PicturePtr pic = Sample(width, 5, masked);
+    const QImage image = masked ? PictureIO::ImageToWrite(*pic, pic->MaskIfAny().get()) : ReduceToDepth(*pic, depth);
+    QVERIFY(PngWriter::Handles(image));
+    const QString path = Fixture::Home() + QStringLiteral("/out.png");
+    const WriteResult written = PictureIO::Write(image, path, "png");
+    QVERIFY2(written.ok, qPrintable(written.error));
+    const QByteArray file = Fixture::ReadFile(path);
+
+    // The colour type and bit depth that Qt's own writer chooses for the image.
+    QCOMPARE(Header(file), Header(WrittenByQt(image)));
+
+    const QByteArray expected = Rgba(image);
+    const QImage byQt(path);
+    QVERIFY(!byQt.isNull());
+    QCOMPARE(byQt.size(), image.size());
+    QVERIFY(Rgba(byQt) == expected);
+
+    if (Convert().isEmpty()) QSKIP("ImageMagick's convert is not installed");
+    QProcess convert;
+    convert.start(Convert(), {QStringLiteral("png:") + path, QStringLiteral("-depth"), QStringLiteral("8"),
+                              QStringLiteral("rgba:-")});
+    QVERIFY(convert.waitForFinished(60000));
+    QCOMPARE(convert.exitCode(), 0);
+    QVERIFY(convert.readAllStandardOutput() == expected);
+  }
+
+  // A 24-bit plane, a grey plane and a palette with translucent entries are written as Qt writes them.
+  void otherFormatsMatchQtsChoice_data() {
+    QTest::addColumn<QImage>("image");
+    QImage rgb888(9, 4, QImage::Format_RGB888);
+    QImage grey(9, 4, QImage::Format_Grayscale8);
+    QImage indexed(9, 4, QImage::Format_Indexed8);
+    indexed.setColorTable({qRgba(255, 0, 0, 255), qRgba(0, 0, 255, 128), qRgba(0, 0, 0, 0)});
+    for (int y = 0; y < 4; ++y)
+      for (int x = 0; x < 9; ++x) {
+        rgb888.setPixel(x, y, qRgb(x * 20, y * 60, 7));
+        grey.scanLine(y)[x] = uchar(x * 25 + y);
+        indexed.setPixel(x, y, uint((x + y) % 3));
+      }
+    QTest::newRow("24-bit") << rgb888;
+    QTest::newRow("grey") << grey;
+    QTest::newRow("palette with alpha") << indexed;
+  }
+  void otherFormatsMatchQtsChoice() {
+    QFETCH(QImage, image);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QCOMPARE(PngWriter::Write(image, buffer), QString());
+    QCOMPARE(Header(buffer.data()), Header(WrittenByQt(image)));
+    QImage back;
+    QVERIFY(back.loadFromData(buffer.data(), "png"));
+    QVERIFY(Rgba(back) == Rgba(image));
+  }
+
+  void aFolderInTheWayLeavesItWhole() {
+    const QString path = Fixture::Home() + QStringLiteral("/taken.png");
+    QVERIFY(QDir().mkpath(path + QStringLiteral("/inside")));
+    const WriteResult r = PictureIO::Write(PictureIO::ImageToWrite(*Sample(20, 20, false)), path, "png");
+    QVERIFY(!r.ok);
+    QVERIFY(!r.error.isEmpty());
+    QVERIFY(QFileInfo(path + QStringLiteral("/inside")).isDir());
+  }
+
+  // No room for the new file: the write fails and the old file keeps every byte; no temporary file stays.
+  void noRoomLeavesTheOldFileWhole() {
+    const QString folder = Fixture::Home() + QStringLiteral("/full");
+    QVERIFY(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/picture.png");
+    const QByteArray old = QByteArray("the old picture ") + QByteArray(100, 'x');
+    Fixture::WriteFile(QStringLiteral("full/picture.png"), old);
+
+    // Files may not grow beyond 4 KB for a moment: the writer runs out of room half way.
+    struct rlimit was;
+    getrlimit(RLIMIT_FSIZE, &was);
+    struct rlimit small = was;
+    small.rlim_cur = 4096;
+    auto previous = signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    const WriteResult r = PictureIO::Write(PictureIO::ImageToWrite(*Sample(300, 200, false)), path, "png");
+    setrlimit(RLIMIT_FSIZE, &was);
+    signal(SIGXFSZ, previous);
+
+    QVERIFY(!r.ok);
+    QVERIFY(!r.error.isEmpty());
+    QCOMPARE(Fixture::ReadFile(path), old);
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("picture.png")});
+  }
+};
+PIXMURA_TEST_CLASS(PngWriterTests)
+
+#include "PngWriterTests.moc"
