@@ -6,7 +6,10 @@
 
 #include "core/EditingState.h"
 #include "mainwindow/winMAIN.h"
+#include "platform/Environment.h"
+#include "palettes/Pointer.h"
 #include "palettes/RoundSlider.h"
+#include "palettes/classCOLORS.h"
 #include "palettes/classTOOLS.h"
 #include "support/Fixture.h"
 #include "support/TestMain.h"
@@ -24,6 +27,14 @@ winTEXT2* Choose_Text_Tool() {
   Zoom = 1;
   Main()->drawing_TOOL_GET(TOOL_TEXT2);
   return winTEXT2::existing();
+}
+
+// A click on the tool palette's text cell: the pointer comes to rest on it, then clicks.
+void Click_Text_Cell() {
+  classTOOLS* palette = Main()->classTOOLS1;
+  const QPoint at(classTOOLS::Get_tool_X(TOOL_STYLEDTEXT) + 16, classTOOLS::Get_tool_Y(TOOL_STYLEDTEXT) + 16);
+  Hover(palette, at);
+  QTest::mouseClick(palette, Qt::LeftButton, {}, at);
 }
 
 int Windows() {
@@ -76,6 +87,49 @@ class Text2PlacementTests : public FixtureTest {
     Main()->drawing_TOOL_SET(TOOL_TEXT2);
     QCOMPARE(winTEXT2::existing(), w);
     QCOMPARE(Windows(), 1);
+  }
+
+  // The palette's text cell opens the window at 100 % only; elsewhere it beeps and says why.
+  void theTextCellOnThePalette_data() {
+    QTest::addColumn<float>("zoom");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("100 %") << 1.f << true;
+    QTest::newRow("200 %") << 2.f << false;
+  }
+  void theTextCellOnThePalette() {
+    QFETCH(float, zoom);
+    QFETCH(bool, opens);
+    Fixture::NewDocument(300, 200);
+    Main()->Set_Zoom(zoom);
+    Click_Text_Cell();
+    QCOMPARE(winTEXT2::existing() != nullptr, opens);
+    QCOMPARE(drawing_TOOL, opens ? int32_t(TOOL_TEXT2) : int32_t(TOOL_PENCIL));
+    QCOMPARE(Platform::Environment::BeepCount(), opens ? 0 : 1);
+    QCOMPARE(Main()->status_msg, opens ? QString() : QStringLiteral("Must be at 100% for Text Tool"));
+    QCOMPARE(active_DRAG, opens);
+    if (opens) QCOMPARE(winTEXT2::existing()->inpText->selectedText(), QStringLiteral("Enter Text Here"));
+  }
+
+  // While the text is placed, a colour picked on the colour palette colours the text (click) or its
+  // shadow (contextual click); with another tool the text keeps its colours.
+  void theColourPaletteColoursTheText_data() {
+    QTest::addColumn<bool>("placing");
+    QTest::newRow("placing") << true;
+    QTest::newRow("pencil") << false;
+  }
+  void theColourPaletteColoursTheText() {
+    QFETCH(bool, placing);
+    Fixture::NewDocument(300, 200);
+    if (placing) Choose_Text_Tool();
+    classCOLORS* colours = Main()->classCOLORS1;
+    const auto cell = [colours](int i) { return QPoint(colours->Cell_X(i) + 8, colours->Cell_Y(i) + 8); };
+    QTest::mouseClick(colours, Qt::LeftButton, {}, cell(12));
+    QTest::mouseClick(colours, Qt::RightButton, {}, cell(7));
+    QVERIFY(colours->Colors()[12] != 0x000000 && colours->Colors()[7] != 0xC0C0C0);
+    QCOMPARE(Draw_Color[1], colours->Colors()[12]);
+    QCOMPARE(Draw_Color[2], colours->Colors()[7]);
+    QCOMPARE(Text().TextColor(), placing ? colours->Colors()[12] : 0x000000u);
+    QCOMPARE(Text().ShadowColor(), placing ? colours->Colors()[7] : 0xC0C0C0u);
   }
 
   // The canvas shows the text inside its box, before anything is drawn into the picture.
