@@ -7,10 +7,24 @@
 #include <QTemporaryDir>
 
 #include "app/App.h"
+#include "core/EditingState.h"
+#include "core/UndoHistory.h"
 #include "platform/Environment.h"
 #include "platform/ModalHost.h"
 
 namespace BenchProgram {
+
+// A document of the picture, its only state.
+inline void OpenDocument(const Platform::PicturePtr& picture) {
+  using namespace modMAIN;
+  pic_Stack.clear();
+  work_area.reset();
+  Working_Color_Depth = 32;
+  pic_Stack.Append(picture);
+  Current_Picture = 0;
+  Save_as_Transparent = false;
+  Move_to_WorkArea();
+}
 
 inline int Run(int argc, char** argv) {
   QTemporaryDir home(QDir::tempPath() + QStringLiteral("/pixmura-bench-XXXXXX"));

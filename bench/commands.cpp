@@ -16,16 +16,7 @@ using namespace BenchPictures;
 namespace {
 
 // A document of the picture, its only state, with a full history behind it after warm-up.
-void Open(int kind) {
-  using namespace modMAIN;
-  pic_Stack.clear();
-  work_area.reset();
-  Working_Color_Depth = 32;
-  pic_Stack.Append(Picture(kind)->Clone());
-  Current_Picture = 0;
-  Save_as_Transparent = false;
-  Move_to_WorkArea();
-}
+void Open(int kind) { BenchProgram::OpenDocument(Picture(kind)->Clone()); }
 
 void Run(benchmark::State& state, const std::function<void(int)>& command) {
   const int kind = int(state.range(0));

@@ -20,13 +20,7 @@ void BM_ClearImage(benchmark::State& state) {
   using namespace modMAIN;
   const int kind = int(state.range(0));
   state.SetLabel(KindName(kind));
-  pic_Stack.clear();
-  work_area.reset();
-  Working_Color_Depth = 32;
-  pic_Stack.Append(Picture(kind)->Clone());
-  Current_Picture = 0;
-  Save_as_Transparent = false;
-  Move_to_WorkArea();
+  BenchProgram::OpenDocument(Picture(kind)->Clone());
   winMAIN* w = winMAIN::instance();
   uint32_t colour = 0x102030;
   const auto clear = [&] {
