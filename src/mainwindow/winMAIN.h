@@ -10,11 +10,11 @@
 #include "core/Points.h"
 #include "platform/Canvas.h"
 
-class QAction;
 class classCOLORS;
 class classPATTERNS;
 class classTEXT2;
 class classTOOLS;
+class QAction;
 
 class winMAIN : public QMainWindow {
   Q_OBJECT
@@ -224,7 +224,8 @@ class winMAIN : public QMainWindow {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   bool event(QEvent* event) override;
-  // Every close of the window passes through Event_CancelClose and, unless it cancels, Event_Close.
+  // The close request: ends the tool state, asks about unsaved changes (cancel keeps the window open),
+  // writes the settings, closes the other windows and lets the program end.
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -238,13 +239,6 @@ class winMAIN : public QMainWindow {
   // The palettes' open events, before the window's own: the colour palette reports its start colours.
   void Open_Palettes();
   void AddPaletteMenuHandlers();
-  // The menu bar's item of that name (and index, for the recent files).
-  QAction* Menu_Item(const QString& name, int32_t index = -1) const;
-  // Closes the open floating windows: the styled-text window, the navigator and the colour meter.
-  void Close_Extra_Windows(bool);
-  // The close question is being asked, or the window has closed: a further close asks nothing again.
-  bool closeAsking_ = false;
-  bool closed_ = false;
   // Places the palette strip along the top, from the left edge given; answers the top edge left for the
   // picture.
   int Arrange_Palettes(int left);
@@ -253,4 +247,13 @@ class winMAIN : public QMainWindow {
   Platform::Canvas* btnPAL_[2] = {};
 
   QHash<QString, std::function<bool()>> menuHandlers_;
+
+  // ---- Menus and closing ----
+  // The menu bar's item of that name (and index, for the recent files).
+  QAction* Menu_Item(const QString& name, int32_t index = -1) const;
+  // Closes the open floating windows: the styled-text window, the navigator and the colour meter.
+  void Close_Extra_Windows(bool);
+  // The close question is being asked, or the window has closed: a further close asks nothing again.
+  bool closeAsking_ = false;
+  bool closed_ = false;
 };
