@@ -16,7 +16,7 @@ using namespace modMAIN;
 
 
 void winMAIN::Event_Open() {
-  Open_Palettes();
+  Open_Controls();
   Check_For_Init(1);
 }
 
@@ -30,6 +30,7 @@ void winMAIN::Event_Activate() {
 
 bool winMAIN::event(QEvent* e) {
   if (e->type() == QEvent::WindowActivate) Event_Activate();
+  else if (e->type() == QEvent::WindowDeactivate) Event_Deactivate();
   return QMainWindow::event(e);
 }
 
