@@ -43,6 +43,7 @@ void winMAIN::Check_For_Init(int32_t flag) {
   // Dropped files are offered to the window; its drop handler takes only supported pictures.
   setAcceptDrops(true);
   image_New();
+  Refresh_Rulers();
   show_GRID = false;
   size_PENCIL = -1;
   size_SPRAYCAN = 4;
