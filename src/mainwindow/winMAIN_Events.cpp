@@ -12,6 +12,7 @@
 #include "core/EditingState.h"
 #include "core/Geometry.h"
 #include "core/PictureFiles.h"
+#include "effects/modColorSplash.h"
 #include "mainwindow/winMAIN.h"
 #include "platform/Environment.h"
 
@@ -39,6 +40,7 @@ void winMAIN::Event_MouseEnter() {
 
 bool winMAIN::Event_KeyDown(const QString& key) {
   if (key == QString(QChar(27))) {
+    if (modColorSplash::ColorSplash_Mode > 0) modColorSplash::Switch_ColorSplash_Mode(0);
     // A text being placed is discarded instead of being drawn into the picture.
     if (active_TEXTMODE) active_DRAG = false;
     Reset_Everything();

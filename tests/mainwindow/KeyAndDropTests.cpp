@@ -9,6 +9,7 @@
 
 #include "app/modOptions.h"
 #include "core/EditingState.h"
+#include "effects/modColorSplash.h"
 #include "mainwindow/winMAIN.h"
 #include "platform/Environment.h"
 #include "support/Fixture.h"
@@ -28,13 +29,18 @@ bool Type(Qt::Key key, const QString& text, Qt::KeyboardModifiers modifiers = Qt
   return press.isAccepted();
 }
 
-// A 2 x 2 black picture floating over the white 8 x 8 document at (1, 1).
-void Float_A_Selection() {
-  Fixture::NewDocument(8, 8, 0xFFFFFF);
+// A 2 x 2 black picture floating over the picture at (1, 1).
+void Float_Over_The_Picture() {
   Fixture::Select(1, 1, 3, 3);
   active_DRAG = true;
   drag_Picture = Fixture::Filled(2, 2, 0x000000);
   img_DRAG_DROP = Point_of(1, 1);
+}
+
+// The same over a white 8 x 8 document.
+void Float_A_Selection() {
+  Fixture::NewDocument(8, 8, 0xFFFFFF);
+  Float_Over_The_Picture();
 }
 
 QString Picture_File(const QString& name, int w, int h, QRgb colour) {
@@ -119,6 +125,25 @@ class KeyAndDropTests : public FixtureTest {
     QCOMPARE(pic_Stack[1]->Pixel(2, 2), Platform::Color(0x000000));
     // The selection tool gives way to the last drawing tool.
     QCOMPARE(drawing_TOOL, int32_t(TOOL_PENCIL));
+  }
+
+  void escapeLeavesThePartialColourModeFirst() {
+    Fixture::NewDocument(8, 8, 0x0000FF);
+    Fixture::ExpectMessageBox(QStringLiteral("Partial Color Mode : ON - Graylevels=16^Use BLACK to reveal COLOR portion of "
+                                             "your drawing^Use WHITE to replace GRAY background^Press [ESC] when "
+                                             "finished^^Note : Pencil size set to 10"),
+                              QStringLiteral("Ok"));
+    Fixture::ExpectMessageBox(QStringLiteral("Partial Color Mode: OFF^Resume drawing as normal"), QStringLiteral("Ok"));
+    modColorSplash::Switch_ColorSplash_Mode(16);
+    QCOMPARE(modColorSplash::ColorSplash_Mode, 16);
+    Float_Over_The_Picture();
+    const int32_t steps = pic_Stack.Ubound();
+    QVERIFY(Type(Qt::Key_Escape, QString(QChar(27))));
+    QCOMPARE(modColorSplash::ColorSplash_Mode, 0);
+    // Then the floating selection is dropped as one step.
+    QVERIFY(!active_DRAG);
+    QCOMPARE(pic_Stack.Ubound(), steps + 1);
+    QCOMPARE(work_area->Pixel(1, 1), Platform::Color(0x000000));
   }
 
   void whileATextIsPlacedOnlyEscapeActsAndDiscardsIt() {
