@@ -162,6 +162,13 @@ class winMAIN : public QMainWindow {
   bool _menu_Palette_ENH_Action();
   bool _menu_Palette_Skin_Action();
 
+  // ---- Floating colour windows ----
+  // View > Show Color Meter: flips the window's open flag, then closes the window or shows it (making it
+  // when there is none). The item never shows a check mark.
+  bool _menu_ColorMeter_Action();
+  // Binds the items; called last by AddMenuHandlers, so these bindings stand.
+  void AddColorWindowMenuHandlers();
+
   // ---- Timers ----
   void timer_LASSO_Action();
   void timer_SPRAYCAN_Action();
