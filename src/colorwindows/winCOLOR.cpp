@@ -2,6 +2,8 @@
 
 #include <QEvent>
 #include <QFont>
+#include <QFontMetrics>
+#include <QPalette>
 
 #include "app/modOptions.h"
 #include "colorwindows/ColorNotation.h"
@@ -84,7 +86,11 @@ QGroupBox* Group(QWidget* parent, const QString& name, const QString& caption, c
   auto* g = new QGroupBox(caption, parent);
   g->setObjectName(name);
   g->setGeometry(place);
-  g->setFont(Pixels(parent->font(), 11, true));
+  // Bold at 11 pixels, smaller where the caption would not fit across the box.
+  QFont f = Pixels(parent->font(), 11, true);
+  while (f.pixelSize() > 8 && QFontMetrics(f).horizontalAdvance(caption) > place.width() - 12)
+    f.setPixelSize(f.pixelSize() - 1);
+  g->setFont(f);
   return g;
 }
 
@@ -162,6 +168,10 @@ winCOLOR::winCOLOR(QWidget* parent)
     s->setTracking(true);
     s->setInvertedAppearance(true);
     s->setInvertedControls(true);
+    // The groove is not filled: a fill would measure the slider's value, the opposite of the component.
+    QPalette plain = s->palette();
+    plain.setColor(QPalette::Highlight, plain.color(QPalette::Window));
+    s->setPalette(plain);
     SliderRGB[i] = s;
   }
 

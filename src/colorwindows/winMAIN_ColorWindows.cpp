@@ -1,5 +1,6 @@
-// The main window's commands that show and close the floating colour windows.
+// The main window's commands that show and close the colour meter and the navigator.
 #include "colorwindows/winCOLORMeter.h"
+#include "colorwindows/winTHUMBNAIL.h"
 #include "core/EditingState.h"
 #include "mainwindow/winMAIN.h"
 
@@ -26,6 +27,12 @@ bool winMAIN::_menu_ColorMeter_Action() {
   return true;
 }
 
+bool winMAIN::_menu_THUMBNAIL_Action() {
+  Toggle_Floating_Window<winTHUMBNAIL>(active_THUMBNAIL);
+  return true;
+}
+
 void winMAIN::AddColorWindowMenuHandlers() {
   Bind_Menu(QStringLiteral("menu_ColorMeter"), [this] { return _menu_ColorMeter_Action(); });
+  Bind_Menu(QStringLiteral("menu_THUMBNAIL"), [this] { return _menu_THUMBNAIL_Action(); });
 }

@@ -162,11 +162,12 @@ class winMAIN : public QMainWindow {
   bool _menu_Palette_ENH_Action();
   bool _menu_Palette_Skin_Action();
 
-  // ---- Floating colour windows ----
-  // View > Show Color Meter: flips the window's open flag, then closes the window or shows it (making it
-  // when there is none). The item never shows a check mark.
+  // ---- Floating colour windows (colour meter and navigator) ----
+  // View > Show Color Meter and Show Thumbnail: each flips its window's open flag, then closes the window
+  // or shows it (making it when there is none). The items never show a check mark.
   bool _menu_ColorMeter_Action();
-  // Binds the items; called last by AddMenuHandlers, so these bindings stand.
+  bool _menu_THUMBNAIL_Action();
+  // Binds the two items; called last by AddMenuHandlers, so these bindings stand.
   void AddColorWindowMenuHandlers();
 
   // ---- Timers ----
