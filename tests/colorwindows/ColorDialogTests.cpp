@@ -244,9 +244,18 @@ class ColorDialogTests : public FixtureTest {
     Ask(0, [&](winCOLOR* w) { QCOMPARE(w->puColorMode->currentIndex(), read); });
   }
 
+  void cancelReturnsTheGivenColour_data() {
+    QTest::addColumn<bool>("byClose");
+    QTest::newRow("Cancel") << false;
+    QTest::newRow("closed by the window manager") << true;
+  }
   void cancelReturnsTheGivenColour() {
+    QFETCH(bool, byClose);
     modMAIN::Dialog_Cancel = false;
-    const Color chosen = Ask(0x123456, [](winCOLOR* w) { w->SliderRGB[1]->setValue(-200); });
+    const Color chosen = Ask(0x123456, [&](winCOLOR* w) {
+      w->SliderRGB[1]->setValue(-200);
+      if (byClose) QVERIFY(w->close());
+    }, byClose ? QString() : QStringLiteral("Cancel"));
     QCOMPARE(chosen, Color(0x123456));
     QVERIFY(modMAIN::Dialog_Cancel);
     // The abandoned colour stays in the exchange.

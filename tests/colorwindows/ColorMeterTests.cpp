@@ -1,6 +1,7 @@
 // The colour meter, opened from the View menu and fed by the main window's status-bar update.
 #include <QAction>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QTest>
 
@@ -160,6 +161,21 @@ class ColorMeterTests : public FixtureTest {
     QCOMPARE(Meter()->geometry().topLeft(), QPoint(300, 200));
     QCOMPARE(Meter()->PopupMenu1->currentIndex(), 1);
     QCOMPARE(Values(), QStringLiteral("0,0,0"));
+  }
+
+  void quittingWritesThePlaceOfTheLastClosing() {
+    Menu();
+    Meter()->setGeometry(300, 200, 252, 105);
+    Meter()->PopupMenu1->setCurrentIndex(1);
+    MenuBar1::instance()->Item(QStringLiteral("FileQuit"))->trigger();
+    // The settings were written before the meter closed; closing then copied its place and notation.
+    QFile file(Fixture::SettingsFolder() + QStringLiteral("/Config.INI"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString config = QString::fromUtf8(file.readAll());
+    QVERIFY2(config.contains(QStringLiteral("[ColorMeter]\nLeft=50\nMode=0\nTop=50\n"), Qt::CaseInsensitive), qPrintable(config));
+    QVERIFY(!Meter());
+    QCOMPARE(modOptions::option_ColorMeter_Left, 300);
+    QCOMPARE(modOptions::option_ColorMeter_Mode, 1);
   }
 
   void theMenuItemOpensAndClosesIt() {
