@@ -216,6 +216,8 @@ void Options_Load() {
   option_ColorMeter_Top = ini.Get(QStringLiteral("ColorMeter"), QStringLiteral("Top"), option_ColorMeter_Top);
   option_ColorMeter_Left = ini.Get(QStringLiteral("ColorMeter"), QStringLiteral("Left"), option_ColorMeter_Left);
   option_ColorMeter_Mode = ini.Get(QStringLiteral("ColorMeter"), QStringLiteral("Mode"), option_ColorMeter_Mode);
+  // A notation the colour windows do not have reads as the first one.
+  if (option_ColorMeter_Mode < 0 || option_ColorMeter_Mode > 2) option_ColorMeter_Mode = 0;
   option_ArrowHead = ini.Get(QStringLiteral("ArrowHead"), QStringLiteral("Style"), option_ArrowHead);
   option_ArrowLength = ini.Get(QStringLiteral("ArrowHead"), QStringLiteral("Length"), option_ArrowLength);
   option_ArrowWidth = ini.Get(QStringLiteral("ArrowHead"), QStringLiteral("Width"), option_ArrowWidth);
@@ -278,6 +280,7 @@ void Options_Load() {
   if (paletteNumber < 0 || paletteNumber > 2) paletteNumber = 0;
   palette->Add_Standard_Colors(paletteNumber);
   option_Color_Picker_Mode = ini.Get(QStringLiteral("CustomColors"), QStringLiteral("Mode"), option_Color_Picker_Mode);
+  if (option_Color_Picker_Mode < 0 || option_Color_Picker_Mode > 2) option_Color_Picker_Mode = 0;
   const int32_t colours = std::min(15, ini.Get(QStringLiteral("CustomColors"), QStringLiteral("Count"), int32_t(0)));
   for (int32_t i = 1; i <= colours; ++i)
     palette->Add_Color(ini.GetColor(QStringLiteral("CustomColors"), QStringLiteral("Color%1").arg(i), 0x000000));
@@ -364,9 +367,10 @@ void Options_Save() {
     const int32_t left = palette->Remove_Dups();
     for (int32_t i = 1; i <= left; ++i)
       ini.PutColor(QStringLiteral("CustomColors"), QStringLiteral("Color%1").arg(i), palette->CustomColor_GET(i));
-    ini.Put(QStringLiteral("CustomColors"), QStringLiteral("Mode"), option_Color_Picker_Mode);
     ini.Put(QStringLiteral("CustomColors"), QStringLiteral("Count"), left);
   }
+  // The colour window's notation is kept whether or not there are custom colours.
+  ini.Put(QStringLiteral("CustomColors"), QStringLiteral("Mode"), option_Color_Picker_Mode);
   ini.Put(QStringLiteral("CustomColors"), QStringLiteral("Palette"), palette->Palette());
 
   ini.Remove_Section(QStringLiteral("option"));

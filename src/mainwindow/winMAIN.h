@@ -258,14 +258,12 @@ class winMAIN : public QMainWindow {
   bool _menu_ClearRecent_Action();
   bool _menu_ReDo_Action();
   bool _menu_SELECTALL_Action();
-  bool _menu_THUMBNAIL_Action();
   bool _menu_ZoomIN_Action();
   bool _menu_ZoomOut_Action();
   bool _menu_ZoomNormal_Action();
   bool _menu_ViewColors_Action();
   bool _menu_ViewTools_Action();
   bool _menu_AntiAlias_Action();
-  bool _menu_ColorMeter_Action();
   bool _menu_CLOSE_Action();
   bool _menu_GALLERY_Action();
   bool _menu_Transparent_Action();
@@ -298,6 +296,14 @@ class winMAIN : public QMainWindow {
   bool _Menu_Palette_STD_Action();
   bool _menu_Palette_ENH_Action();
   bool _menu_Palette_Skin_Action();
+
+  // ---- Floating colour windows (colour meter and navigator) ----
+  // View > Show Color Meter and Show Thumbnail: each flips its window's open flag, then closes the window
+  // or shows it (making it when there is none). The items never show a check mark.
+  bool _menu_ColorMeter_Action();
+  bool _menu_THUMBNAIL_Action();
+  // Binds the two items; called last by AddMenuHandlers, so these bindings stand.
+  void AddColorWindowMenuHandlers();
 
   // ---- Timers ----
   void timer_LASSO_Action();
