@@ -14,6 +14,12 @@ void Move_to_Image();
 size_t History_Bytes();
 // Rebuilds the working picture from the state on show.
 void Move_to_WorkArea();
+// A new working picture made from a history state: a 32-bit copy that draws with the old renderer,
+// without a mask when white is to be transparent, else with a fully opaque one. Changes nothing else;
+// throws OutOfMemoryException when the memory cannot be had.
+PicturePtr Working_Picture_Of(const Platform::Picture& state, bool transparent);
+// Makes the picture, made by Working_Picture_Of, the working picture.
+void Use_Working_Picture(const PicturePtr& picture);
 // No mask while the document is transparent; a fully opaque mask otherwise.
 void set_workarea_mask();
 // A copy of the selected area of the working picture (w x h, right and bottom corners excluded); with
