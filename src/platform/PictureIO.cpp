@@ -138,6 +138,28 @@ QString WriteImage(const QImage& image, QIODevice& device, const QByteArray& for
                                                                                        : device.errorString();
 }
 
+// Ends a write to the file that is to replace its target: it does so only when every byte reached the
+// file system. Returns why not, or an empty text: the file system's own reason where it gave one (a
+// full disk), else the writer's.
+QString Commit(QSaveFile& file, const QString& writerFailure) {
+  // Qt keeps the last bytes in a buffer of its own: a full disk shows when they are pushed out.
+  const bool flushed = file.flush();
+  QString reason;
+  if (file.error() != QFileDevice::NoError) reason = file.errorString();
+  else if (!writerFailure.isEmpty()) reason = writerFailure;
+  else if (!flushed) reason = QStringLiteral("The file could not be written.");
+  if (!reason.isEmpty()) {
+    file.cancelWriting();
+    return reason;
+  }
+  errno = 0;
+  if (file.commit()) return QString();
+  const int err = errno;
+  const QString said = file.errorString();
+  if (err != 0 && (said.isEmpty() || said == QLatin1String("Unknown error"))) return SystemError(err);
+  return said;
+}
+
 }  // namespace
 
 DecodedPicture PictureIO::Read(const QString& path, const QString& type) {
@@ -183,17 +205,8 @@ WriteResult PictureIO::Write(const QImage& image, const QString& path, const QBy
     r.error = file.errorString();
     return r;
   }
-  const QString failed = WriteImage(image, file, format);
-  if (!failed.isEmpty()) {
-    r.error = failed;
-    file.cancelWriting();
-    return r;
-  }
-  if (!file.commit()) {
-    r.error = file.errorString();
-    return r;
-  }
-  r.ok = true;
+  r.error = Commit(file, WriteImage(image, file, format));
+  r.ok = r.error.isEmpty();
   return r;
 }
 
@@ -256,14 +269,11 @@ WriteResult PictureIO::WriteConverted(const QImage& image, const QString& path, 
   if (!converted.open(QIODevice::ReadOnly)) return fail(converted.errorString());
   QByteArray chunk;
   while (!(chunk = converted.read(1 << 20)).isEmpty()) {
-    if (file.write(chunk) != chunk.size()) return fail(file.errorString());
+    if (file.write(chunk) != chunk.size()) break;
   }
   if (converted.error() != QFileDevice::NoError) return fail(converted.errorString());
-  if (!file.commit()) {
-    r.error = file.errorString();
-    return r;
-  }
-  r.ok = true;
+  r.error = Commit(file, QString());
+  r.ok = r.error.isEmpty();
   return r;
 }
 

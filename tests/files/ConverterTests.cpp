@@ -5,6 +5,10 @@
 #include <QTimer>
 #include <QWidget>
 #include <unistd.h>
+#include <sys/resource.h>
+#include <csignal>
+#include <cerrno>
+#include <cstring>
 
 #include "FileHelpers.h"
 #include "platform/Environment.h"
@@ -249,6 +253,43 @@ class ConverterTests : public FixtureTest {
     QVERIFY(img_changed);
     QCOMPARE(QDir(Fixture::Home()).entryList(QStringList{QStringLiteral("*ro.*")}, QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("ro.") + type});
+  }
+
+  // A full disk (here: files may not grow beyond 4 KB for the moment) is reported with the system's
+  // reason, and the old file stays.
+  void fullDiskNamesTheCause_data() {
+    QTest::addColumn<QString>("type");
+    QTest::newRow("png") << "png";
+    QTest::newRow("jpg") << "jpg";
+    QTest::newRow("bmp") << "bmp";
+  }
+  void fullDiskNamesTheCause() {
+    QFETCH(QString, type);
+    // Noise compresses badly: every file of it is larger than 4 KB.
+    QImage noise(120, 120, QImage::Format_RGB32);
+    quint32 seed = 7;
+    for (int y = 0; y < noise.height(); ++y)
+      for (int x = 0; x < noise.width(); ++x) {
+        seed = seed * 1664525u + 1013904223u;
+        noise.setPixel(x, y, seed >> 8);
+      }
+    UseDocument(noise);
+    const QString path = Fixture::WriteFile(QStringLiteral("full.") + type, "old");
+    OpenAndChange(path);
+    QString shown;
+    ExpectError(QStringLiteral("ERROR^The picture could not be saved as 'full.") + type + QStringLiteral("'.^"), &shown);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    setrlimit(RLIMIT_FSIZE, &small);
+    winMAIN::instance()->_menu_Save_Action();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    QVERIFY2(shown.endsWith(QString::fromLocal8Bit(std::strerror(EFBIG))), qPrintable(shown));
+    QCOMPARE(Bytes(path), QByteArray("old"));
+    QVERIFY(img_changed);
   }
 };
 
