@@ -70,6 +70,17 @@ void Move_to_WorkArea() {
   Use_Working_Picture(fresh);
 }
 
+void Restore_Work_Area() {
+  const PicturePtr& state = Platform::Checked(pic_Stack[Current_Picture], "history state");
+  if (work_area && work_area->Depth() == 32 && work_area->RefillFrom(*state, true)) {
+    Platform::Graphics g = work_area->Graphics();
+    RenderMode(g, true);
+    Use_Working_Picture(work_area);
+    return;
+  }
+  Move_to_WorkArea();
+}
+
 PicturePtr Working_Picture_Of(const Platform::Picture& state, bool transparent) {
   PicturePtr fresh = state.CopyAtDepth(32);
   Platform::Graphics g = fresh->Graphics();
