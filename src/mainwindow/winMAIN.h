@@ -162,6 +162,17 @@ class winMAIN : public QMainWindow {
   bool _menu_Palette_ENH_Action();
   bool _menu_Palette_Skin_Action();
 
+  // ---- Picture geometry sheets (src/geometry/winMAIN_Geometry.cpp) ----
+  // Image > Resize/Scale, Canvas Size and Flip / Rotate: each shows its sheet and applies the answer.
+  // Resize and canvas size always report the command handled; Flip / Rotate reports a cancel as not
+  // handled.
+  bool _menu_RESIZE_Action();
+  bool _menu_CANVAS_SIZE_Action();
+  bool _menu_ROTATE_Action();
+  void AddGeometryMenuHandlers();
+  // Asks the rulers to repaint. Least form until the rulers are built: there is nothing to repaint yet.
+  void Refresh_Rulers();
+
   // ---- Timers ----
   void timer_LASSO_Action();
   void timer_SPRAYCAN_Action();

@@ -1,0 +1,36 @@
+#include "geometry/SheetLayout.h"
+
+#include <QFont>
+
+#include "platform/Numbers.h"
+
+namespace GeometrySheets {
+
+void Use_Caption_Font(QWidget* widget) {
+  QFont f = widget->font();
+  f.setPixelSize(14);
+  widget->setFont(f);
+}
+
+QPushButton* Button(QWidget* parent, const QString& name, const QString& caption, const QRect& bounds) {
+  auto* b = new QPushButton(caption, parent);
+  b->setObjectName(name);
+  b->setGeometry(bounds);
+  b->setAutoDefault(false);
+  return b;
+}
+
+QString Three_Decimals(double value) { return QString::number(value, 'f', 3); }
+
+int32_t Floor_Ratio(int64_t a, int64_t b, int64_t c) {
+  if (c <= 0 || a <= 0 || b <= 0) return 0;
+  // Both factors fit in 32 bits here, so the product fits in 64.
+  return Platform::ClampInt(a * b / c);
+}
+
+int32_t Ceil_Ratio(int64_t a, int64_t b, int64_t c) {
+  if (c <= 0 || a <= 0 || b <= 0) return 0;
+  return Platform::ClampInt((a * b + c - 1) / c);
+}
+
+}  // namespace GeometrySheets
