@@ -1,6 +1,7 @@
 #include "geometry/SheetLayout.h"
 
 #include <QFont>
+#include <algorithm>
 
 #include "platform/Numbers.h"
 
@@ -10,6 +11,11 @@ void Use_Caption_Font(QWidget* widget) {
   QFont f = widget->font();
   f.setPixelSize(14);
   widget->setFont(f);
+}
+
+void Fit_Caption(QWidget* control, int right) {
+  const int wanted = std::min(control->sizeHint().width(), right - control->x());
+  if (wanted > control->width()) control->resize(wanted, control->height());
 }
 
 QPushButton* Button(QWidget* parent, const QString& name, const QString& caption, const QRect& bounds) {

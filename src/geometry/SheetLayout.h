@@ -10,6 +10,9 @@ namespace GeometrySheets {
 
 // Captions, labels and fields: the system font at 14 pixels.
 void Use_Caption_Font(QWidget* widget);
+// Widens a caption control whose text does not fit in its width (fonts differ between systems), up to
+// the right edge given, in its parent's coordinates.
+void Fit_Caption(QWidget* control, int right);
 // A push button at its place; only the default button answers Return.
 QPushButton* Button(QWidget* parent, const QString& name, const QString& caption, const QRect& bounds);
 // A number with exactly three decimals, at least one digit before the point, no grouping.

@@ -83,6 +83,7 @@ void winCANVAS_SIZE::Event_Open() {
   inp[0]->setText(QString::number(work ? work->Width() : 0));
   inp[1]->setText(QString::number(work ? work->Height() : 0));
   rb[0]->setText(modMAIN::Measurement_Label(true));
+  for (int i = 0; i < 2; ++i) Fit_Caption(rb[i], width() - 2);
 }
 
 void winCANVAS_SIZE::inp_GotFocus(int index) { inp[index]->setCursorPosition(int(inp[index]->text().size())); }

@@ -27,6 +27,7 @@ QRadioButton* Radio(QFrame* placard, const QString& name, const QString& caption
   rb->setObjectName(name);
   rb->setGeometry(left - placard->x(), top - placard->y(), width, 20);
   Use_Caption_Font(rb);
+  Fit_Caption(rb, placard->width() - 2);
   return rb;
 }
 

@@ -21,6 +21,7 @@ QRadioButton* Radio(QWidget* parent, const QString& name, const QString& caption
   rb->setObjectName(name);
   rb->setGeometry(bounds);
   Use_Caption_Font(rb);
+  Fit_Caption(rb, parent->width() - 2);
   return rb;
 }
 
@@ -65,6 +66,7 @@ winimage_RESIZE::winimage_RESIZE(QWidget* parent) : QDialog(parent, Qt::Sheet) {
   cbASPECT->setObjectName(QStringLiteral("cbASPECT"));
   cbASPECT->setGeometry(In(GroupBox2, 30, 135, 110, 20));
   Use_Caption_Font(cbASPECT);
+  Fit_Caption(cbASPECT, GroupBox2->width() - 2);
   cbASPECT->setChecked(true);
 
   GroupBox1 = Group(this, QStringLiteral("GroupBox1"), QStringLiteral("Area to Resize"), QRect(160, 20, 214, 86));
