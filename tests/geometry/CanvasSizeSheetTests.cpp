@@ -233,28 +233,6 @@ class CanvasSizeSheetTests : public FixtureTest {
       Click(w->pbCancel);
     }));
   }
-
-  // Escape and the close box are Cancel: the stale answer is not applied, and the command is handled.
-  void everyOtherWayOutIsCancel_data() {
-    QTest::addColumn<bool>("escape");
-    QTest::newRow("Escape") << true;
-    QTest::newRow("close box") << false;
-  }
-  void everyOtherWayOutIsCancel() {
-    QFETCH(bool, escape);
-    Fixture::NewDocument(640, 480);
-    Dialog_Setup = 1;
-    Dialog_Answer = QStringLiteral("10,10");
-    QVERIFY(CanvasSize([escape](winCANVAS_SIZE* w) {
-      TypeInto(w->inp[0], QStringLiteral("\b\b\b32"));
-      if (escape) QTest::keyClick(w->inp[0], Qt::Key_Escape);
-      else w->close();
-    }));
-    QCOMPARE(Dialog_Setup, 0);
-    QCOMPARE(Dialog_Answer, QStringLiteral("10,10"));
-    QCOMPARE(work_area->Width(), 640);
-    QCOMPARE(pic_Stack.size(), size_t(1));
-  }
 };
 
 PIXMURA_TEST_CLASS(CanvasSizeSheetTests)

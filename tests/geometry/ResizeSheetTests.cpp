@@ -415,27 +415,6 @@ class ResizeSheetTests : public FixtureTest {
     QCOMPARE(work_area->Height(), 360);
   }
 
-  // Escape and the close box are Cancel: a stale answer is never applied.
-  void everyOtherWayOutIsCancel_data() {
-    QTest::addColumn<bool>("escape");
-    QTest::newRow("Escape") << true;
-    QTest::newRow("close box") << false;
-  }
-  void everyOtherWayOutIsCancel() {
-    QFETCH(bool, escape);
-    Fixture::NewDocument(640, 480);
-    Dialog_Setup = 1;
-    Dialog_Answer = QStringLiteral("I,10,10");
-    QVERIFY(Resize([escape](winimage_RESIZE* w) {
-      TypeInto(w->inp[0], QStringLiteral("\b\b\b32"));
-      if (escape) QTest::keyClick(w->inp[0], Qt::Key_Escape);
-      else w->close();
-    }));
-    QCOMPARE(Dialog_Setup, 0);
-    QCOMPARE(Dialog_Answer, QStringLiteral("I,10,10"));
-    QCOMPARE(work_area->Width(), 640);
-    QCOMPARE(pic_Stack.size(), size_t(1));
-  }
 
   // Return in a field is OK, by way of the menu item itself.
   void returnIsOK() {
