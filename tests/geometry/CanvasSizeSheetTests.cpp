@@ -19,15 +19,7 @@ namespace {
 
 QString Fields(const winCANVAS_SIZE* w) { return w->inp[0]->text() + QStringLiteral(" x ") + w->inp[1]->text(); }
 
-bool CanvasSize(const std::function<void(winCANVAS_SIZE*)>& drive) {
-  Fixture::ExpectDialog(QStringLiteral("winCANVAS_SIZE"), [drive](QDialog* d) {
-    winCANVAS_SIZE* w = Shown<winCANVAS_SIZE>(d);
-    QVERIFY(w);
-    drive(w);
-    QVERIFY2(w->isHidden(), "the sheet is still open");
-  });
-  return Command("menu_CANVAS_SIZE");
-}
+bool CanvasSize(const std::function<void(winCANVAS_SIZE*)>& drive) { return RunSheet<winCANVAS_SIZE>("menu_CANVAS_SIZE", drive); }
 
 // The printer list with one selected resolution of h x v dots per inch.
 void UseResolution(int32_t h, int32_t v) {

@@ -18,15 +18,7 @@ using Fixture::Marker;
 
 namespace {
 
-bool FlipRotate(const std::function<void(winFlipRotate*)>& drive) {
-  Fixture::ExpectDialog(QStringLiteral("winFlipRotate"), [drive](QDialog* d) {
-    winFlipRotate* w = Shown<winFlipRotate>(d);
-    QVERIFY(w);
-    drive(w);
-    QVERIFY2(w->isHidden(), "the sheet is still open");
-  });
-  return Command("menu_ROTATE");
-}
+bool FlipRotate(const std::function<void(winFlipRotate*)>& drive) { return RunSheet<winFlipRotate>("menu_ROTATE", drive); }
 
 // The choices on show: operation, angle, the free angle and whether its field is enabled.
 QString Choices(const winFlipRotate* w) {

@@ -25,15 +25,7 @@ QString Fields(const winimage_RESIZE* w) {
 }
 
 // Runs Image > Resize/Scale with the sheet driven by drive; drive presses OK or Cancel itself.
-bool Resize(const std::function<void(winimage_RESIZE*)>& drive) {
-  Fixture::ExpectDialog(QStringLiteral("winimage_RESIZE"), [drive](QDialog* d) {
-    winimage_RESIZE* w = Shown<winimage_RESIZE>(d);
-    QVERIFY(w);
-    drive(w);
-    QVERIFY2(w->isHidden(), "the sheet is still open");
-  });
-  return Command("menu_RESIZE");
-}
+bool Resize(const std::function<void(winimage_RESIZE*)>& drive) { return RunSheet<winimage_RESIZE>("menu_RESIZE", drive); }
 
 // A document of w x h whose left half is red and right half blue.
 void TwoColourDocument(int w, int h) {

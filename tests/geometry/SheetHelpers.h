@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
+#include <functional>
 
 #include "app/MenuBar1.h"
 #include "core/EditingState.h"
@@ -53,6 +54,19 @@ inline void Click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton,
 
 // Runs a menu command through its item's handler; answers whether it was handled.
 inline bool Command(const char* name) { return winMAIN::instance()->Handle_Menu(QLatin1String(name), 0); }
+
+// Runs the menu command with its sheet (named as its class) driven by drive, which presses OK or
+// Cancel itself; answers whether the command was handled.
+template <typename W>
+bool RunSheet(const char* command, const std::function<void(W*)>& drive) {
+  Fixture::ExpectDialog(QString::fromLatin1(W::staticMetaObject.className()), [drive](QDialog* d) {
+    W* w = Shown<W>(d);
+    QVERIFY(w);
+    drive(w);
+    QVERIFY2(w->isHidden(), "the sheet is still open");
+  });
+  return Command(command);
+}
 
 // The next control that Tab reaches.
 inline QWidget* NextTab(QWidget* from) {
