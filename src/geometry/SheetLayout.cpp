@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <algorithm>
+#include <cmath>
 
 #include "platform/Numbers.h"
 
@@ -27,6 +28,12 @@ QPushButton* Button(QWidget* parent, const QString& name, const QString& caption
 }
 
 QString Three_Decimals(double value) { return QString::number(value, 'f', 3); }
+
+int32_t Whole_Pixels(double v) {
+  const double nearest = std::round(v);
+  if (std::fabs(v - nearest) <= 1e-6 * std::fabs(v)) return Platform::ToInt(nearest);
+  return Platform::ToInt(v);
+}
 
 int32_t Floor_Ratio(int64_t a, int64_t b, int64_t c) {
   if (c <= 0 || a <= 0 || b <= 0) return 0;

@@ -255,8 +255,8 @@ void winimage_RESIZE::Update_Edit(int32_t index, bool force) {
     }
     New_PCT_w = float(double(New_Inch_W) / Original_Inch_W * 100);
     New_PCT_h = float(double(New_Inch_H) / Original_Inch_H * 100);
-    New_Pixel_W = Platform::ToInt(double(Original_Pixel_W) * New_PCT_w / 100);
-    New_Pixel_H = Platform::ToInt(double(Original_Pixel_H) * New_PCT_h / 100);
+    New_Pixel_W = Whole_Pixels(double(Original_Pixel_W) * New_PCT_w / 100);
+    New_Pixel_H = Whole_Pixels(double(Original_Pixel_H) * New_PCT_h / 100);
   }
   pbOK->setEnabled(New_Pixel_W > 0 && New_Pixel_H > 0);
 }

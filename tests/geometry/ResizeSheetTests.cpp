@@ -382,6 +382,22 @@ class ResizeSheetTests : public FixtureTest {
     QCOMPARE(pic_Stack.size(), size_t(1));
   }
 
+  // Whole inches are whole pixels: 4 inches at 72 dpi are 288 pixels, and the height follows to 3
+  // inches, 216 pixels.
+  void wholeInches() {
+    Fixture::NewDocument(640, 480);
+    QVERIFY(Resize([](winimage_RESIZE* w) {
+      Click(w->rbMethod[2]);
+      Clear(w->inp[0]);
+      Type(QStringLiteral("4"));
+      QCOMPARE(Fields(w), QStringLiteral("4 x 3.000 | 8.889 x 6.667"));
+      Click(w->rbMethod[0]);
+      QCOMPARE(Fields(w), QStringLiteral("288 x 216 | 640 x 480"));
+      Click(w->pbOK);
+    }));
+    QCOMPARE(Dialog_Answer, QStringLiteral("I,288,216"));
+  }
+
   // A printer of 120 x 72 dpi: 640 x 480 pixels are 5.333 x 6.667 inches. Four inches across keep the
   // picture's proportions: 5 inches down, 480 x 360 pixels.
   void nonSquareResolutionKeepsProportions() {
