@@ -8,6 +8,8 @@
 
 namespace GeometrySheets {
 
+constexpr double kCmPerInch = 2.54;
+
 // Captions, labels and fields: the system font at 14 pixels.
 void Use_Caption_Font(QWidget* widget);
 // Widens a caption control whose text does not fit in its width (fonts differ between systems), up to

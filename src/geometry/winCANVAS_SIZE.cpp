@@ -14,10 +14,11 @@ using namespace GeometrySheets;
 
 namespace {
 
-constexpr double kCmPerInch = 2.54;
-
-// The nearest whole number, saturating.
-int32_t Nearest(double v) { return Platform::ToInt(std::round(v)); }
+// A length in the physical unit as whole pixels at the resolution of its axis, to the nearest.
+int32_t Physical_To_Pixels(float length, bool horizontal) {
+  if (modOptions::option_Metric) length = float(length / kCmPerInch);
+  return Platform::ToInt(std::round(double(float(length * modMAIN::Get_Printer_Rez(horizontal)))));
+}
 
 }  // namespace
 
@@ -94,10 +95,9 @@ bool winCANVAS_SIZE::inp_KeyDown(int index, const QString& key) {
 }
 
 int32_t winCANVAS_SIZE::Pixels(int index) const {
-  double v = float(Platform::Val(inp[index]->text()));
+  const float v = float(Platform::Val(inp[index]->text()));
   if (!rb[0]->isChecked()) return Platform::ToInt(v);
-  if (modOptions::option_Metric) v = float(v / kCmPerInch);
-  return Nearest(double(float(v * modMAIN::Get_Printer_Rez(index == 0))));
+  return Physical_To_Pixels(v, index == 0);
 }
 
 void winCANVAS_SIZE::inp_TextChange(int) {
@@ -107,19 +107,14 @@ void winCANVAS_SIZE::inp_TextChange(int) {
 }
 
 void winCANVAS_SIZE::rb_Action(int index) {
-  const int32_t H = modMAIN::Get_Printer_Rez(true), V = modMAIN::Get_Printer_Rez(false);
   float w = float(Platform::Val(inp[0]->text()));
   float h = float(Platform::Val(inp[1]->text()));
   if (index == 1) {
-    if (modOptions::option_Metric) {
-      w = float(w / kCmPerInch);
-      h = float(h / kCmPerInch);
-    }
-    inp[0]->setText(QString::number(Nearest(double(float(w * H)))));
-    inp[1]->setText(QString::number(Nearest(double(float(h * V)))));
+    inp[0]->setText(QString::number(Physical_To_Pixels(w, true)));
+    inp[1]->setText(QString::number(Physical_To_Pixels(h, false)));
   } else {
-    w = w / float(H);
-    h = h / float(V);
+    w = w / float(modMAIN::Get_Printer_Rez(true));
+    h = h / float(modMAIN::Get_Printer_Rez(false));
     if (modOptions::option_Metric) {
       w = float(w * kCmPerInch);
       h = float(h * kCmPerInch);

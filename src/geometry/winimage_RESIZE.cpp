@@ -14,8 +14,6 @@ using namespace GeometrySheets;
 
 namespace {
 
-constexpr double kCmPerInch = 2.54;
-
 QRadioButton* Radio(QWidget* parent, const QString& name, const QString& caption, const QRect& bounds) {
   auto* rb = new QRadioButton(caption, parent);
   rb->setObjectName(name);
