@@ -62,5 +62,3 @@ bool winMAIN::_menu_ROTATE_Action() {
   else image_Rotate(Platform::ToInt(Platform::Val(Dialog_Answer)));
   return true;
 }
-
-void winMAIN::Refresh_Rulers() {}

@@ -252,8 +252,6 @@ class winMAIN : public QMainWindow {
   bool _menu_CANVAS_SIZE_Action();
   bool _menu_ROTATE_Action();
   void AddGeometryMenuHandlers();
-  // Asks the rulers to repaint. Least form until the rulers are built: there is nothing to repaint yet.
-  void Refresh_Rulers();
 
   // ---- Timers ----
   void timer_LASSO_Action();
