@@ -327,8 +327,11 @@ class ResizeSheetTests : public FixtureTest {
       QVERIFY(w->rbImage[1]->isEnabled());
       QCOMPARE(Fields(w), QStringLiteral("20 x 20 | 20 x 20"));
       Click(w->rbMethod[1]);
+      Click(w->cbASPECT);
       Click(w->rbImage[0]);
       QCOMPARE(Fields(w), QStringLiteral("100 x 100 | 100 x 100"));
+      // Measuring locks the proportions again.
+      QVERIFY(w->cbASPECT->isChecked());
       Click(w->rbMethod[0]);
       QCOMPARE(Fields(w), QStringLiteral("40 x 30 | 40 x 30"));
       Click(w->rbImage[1]);
