@@ -1,4 +1,4 @@
-// The main window's one-time initialisation, its open and activate events and its close.
+// The main window's one-time initialisation and its open and activate events.
 #include <QApplication>
 #include <QCloseEvent>
 
@@ -64,23 +64,4 @@ void winMAIN::Check_For_Init(int32_t flag) {
     Delay_OpenItem.reset();
   }
   show();
-}
-
-void winMAIN::Close_Extra_Windows() {
-  for (QWidget* w : QApplication::topLevelWidgets())
-    if (w != this && w->isVisible() && w->isWindow() && w->windowTitle() != windowTitle()) w->close();
-}
-
-void winMAIN::closeEvent(QCloseEvent* event) {
-  Reset_Everything();
-  if (msgNeedtoSave(false) == -1) {
-    event->ignore();
-    return;
-  }
-  App::Request_Quit();
-  if (INI_File) modOptions::Options_Save();
-  Close_Extra_Windows();
-  // The history goes with the window.
-  pic_Stack.clear();
-  event->accept();
 }
