@@ -304,6 +304,14 @@ class winMAIN : public QMainWindow {
   bool _menu_THUMBNAIL_Action();
   // Binds the two items; called last by AddMenuHandlers, so these bindings stand.
   void AddColorWindowMenuHandlers();
+  // ---- Picture geometry sheets (src/geometry/winMAIN_Geometry.cpp) ----
+  // Image > Resize/Scale, Canvas Size and Flip / Rotate: each shows its sheet and applies the answer.
+  // Resize and canvas size always report the command handled; Flip / Rotate reports a cancel as not
+  // handled.
+  bool _menu_RESIZE_Action();
+  bool _menu_CANVAS_SIZE_Action();
+  bool _menu_ROTATE_Action();
+  void AddGeometryMenuHandlers();
 
   // ---- Timers ----
   void timer_LASSO_Action();
