@@ -6,6 +6,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
   libbenchmark-dev libdeflate-dev
   imagemagick cups-client xdg-utils
+  cups-daemon printer-driver-cups-pdf cups-filters ghostscript poppler-utils
   fonts-dejavu-core
   python3
 )

@@ -47,6 +47,7 @@ void winMAIN::AddMenuHandlers() {
   Bind_Menu(QStringLiteral("menu_FRAME_RECTANGLE"), [] { modFRAME::Add_Frame_Rectangle(false); return true; });
   Bind_Menu(QStringLiteral("menu_FRAME_FEATHERED_RECTANGLE"), [] { modFRAME::Add_Frame_Rectangle_Feathered(); return true; });
   AddPaletteMenuHandlers();
+  AddPrintingMenuHandlers();
 }
 
 void winMAIN::Bind_Menu(const QString& name, std::function<bool()> handler) { menuHandlers_.insert(name, std::move(handler)); }
