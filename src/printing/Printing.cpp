@@ -7,6 +7,7 @@
 #include "core/EditingState.h"
 #include "platform/Environment.h"
 #include "platform/Numbers.h"
+#include "platform/PrintSystem.h"
 #include "printing/PrinterProbe.h"
 
 namespace modMAIN {
@@ -68,6 +69,11 @@ bool Print_Working_Picture(QPaintDevice& device, QString& reason) {
   if (!painter.end() || (printer && printer->printerState() == QPrinter::Error)) {
     reason = Failure_Reason(device);
     return false;
+  }
+  // A job for a printer went to the printing system as the page ended: it may have refused it.
+  if (printer && printer->outputFormat() == QPrinter::NativeFormat) {
+    reason = Platform::PrintSystemLastError();
+    if (!reason.isEmpty()) return false;
   }
   return true;
 }

@@ -18,7 +18,7 @@ QRect Print_Layout(int32_t page_w, int32_t page_h, int32_t w, int32_t h, bool fi
 // Draws the working picture on the device's one page, laid out by the print settings, with the busy
 // cursor showing. The device prints at the horizontal resolution in force; the picture's height is
 // scaled by h / v so that it prints at the size measured with both resolutions. Answers false with the
-// reason when the page could not be started or finished.
+// reason when the page could not be started or finished, or the printing system refused the job.
 bool Print_Working_Picture(QPaintDevice& device, QString& reason);
 
 }  // namespace modMAIN

@@ -195,6 +195,19 @@ class CupsTests : public FixtureTest {
     QCOMPARE(page.size(), QSize(2550, 3300));
     const QString wrong = Check_Placement(page, QRect(975, 1500, 600, 300), 600);
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+
+    // A queue that refuses jobs: the print says so, with the printing system's reason.
+    Tool(QStringLiteral("cupsreject"), {QStringLiteral("PDF")});
+    QString shown;
+    Answer_Print(QString(), true);
+    Fixture::ExpectAny([&shown](Platform::ModalRequest& r) -> QVariant {
+      shown = r.kind == Platform::ModalKind::MessageBox ? r.message : Platform::ModalHost::Describe(r);
+      return QStringLiteral("Ok");
+    });
+    QVERIFY(winMAIN::instance()->Handle_Menu(QStringLiteral("menu_Print"), 0));
+    Tool(QStringLiteral("cupsaccept"), {QStringLiteral("PDF")});
+    QVERIFY2(shown.startsWith(QLatin1String("ERROR^The picture could not be printed.^")), qPrintable(shown));
+    QVERIFY2(shown.contains(QLatin1String("PDF")) && shown.contains(QLatin1String("accepting")), qPrintable(shown));
   }
 };
 
