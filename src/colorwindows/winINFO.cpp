@@ -1,13 +1,11 @@
 #include "colorwindows/winINFO.h"
 
-#include <QPointer>
-
 #include "app/modOptions.h"
 #include "core/ColorMaps.h"
 #include "core/EditingState.h"
 #include "mainwindow/winMAIN.h"
-#include "platform/ModalHost.h"
 #include "platform/Numbers.h"
+#include "platform/Sheet.h"
 #include "printing/PrinterProbe.h"
 
 using namespace modMAIN;
@@ -16,9 +14,8 @@ namespace {
 // A one-line black label placed by its window coordinates inside its group box: the captions stand at
 // the left, 120 wide, the values from 145 on, 100 wide.
 QLabel* Label(QGroupBox* box, const QString& name, const QString& text, int left, int top, Qt::Alignment align) {
-  auto* l = new QLabel(text, box);
+  auto* l = Platform::Place_In(new QLabel(text, box), box, left, top, left < 140 ? 120 : 100, 20);
   l->setObjectName(name);
-  l->setGeometry(left - box->x(), top - box->y(), left < 140 ? 120 : 100, 20);
   l->setAlignment(align | Qt::AlignVCenter);
   l->setTextInteractionFlags(Qt::NoTextInteraction);
   l->setStyleSheet(QStringLiteral("color: black"));
@@ -32,16 +29,9 @@ QString D(float v) { return QString::number(double(v), 'f', 2); }
 }  // namespace
 
 winINFO::winINFO(QWidget* parent) : QDialog(parent ? parent : winMAIN::existing()) {
-  setObjectName(QStringLiteral("winINFO"));
-  setWindowTitle(QStringLiteral("Untitled"));
-  setWindowFlag(Qt::Sheet);
-  setWindowModality(Qt::WindowModal);
-  setMinimumSize(64, 64);
-  resize(260, 279);
+  Platform::Form_Sheet(this, QStringLiteral("winINFO"), 260, 279);
 
-  GroupBox1 = new QGroupBox(QStringLiteral("Image"), this);
-  GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-  GroupBox1->setGeometry(10, 10, 240, 131);
+  GroupBox1 = Platform::Group_Box(this, QStringLiteral("GroupBox1"), QStringLiteral("Image"), 10, 10, 240, 131);
   const Qt::Alignment caption = Qt::AlignRight, value = Qt::AlignHCenter;
   lblPixels = Label(GroupBox1, QStringLiteral("lblPixels"), QStringLiteral("Size [pixels]"), 15, 35, caption);
   infoPixels = Label(GroupBox1, QStringLiteral("infoPixels"), QStringLiteral("8,888 x 8,888"), 145, 35, value);
@@ -53,9 +43,7 @@ winINFO::winINFO(QWidget* parent) : QDialog(parent ? parent : winMAIN::existing(
   infoColors = Label(GroupBox1, QStringLiteral("infoColors"), QStringLiteral("88,888"), 145, 110, value);
   infoColors->setVisible(false);
 
-  GroupBox2 = new QGroupBox(QStringLiteral("Status"), this);
-  GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
-  GroupBox2->setGeometry(10, 153, 240, 80);
+  GroupBox2 = Platform::Group_Box(this, QStringLiteral("GroupBox2"), QStringLiteral("Status"), 10, 153, 240, 80);
   StaticText3 = Label(GroupBox2, QStringLiteral("StaticText3"), QStringLiteral("Has been Modified"), 15, 178, caption);
   infoMOD = Label(GroupBox2, QStringLiteral("infoMOD"), QStringLiteral("YES"), 145, 178, value);
   StaticText4 = Label(GroupBox2, QStringLiteral("StaticText4"), QStringLiteral("Has a Selection"), 15, 203, caption);
@@ -102,8 +90,4 @@ void winINFO::PushButton1_Action() { accept(); }
 
 void winINFO::reject() { PushButton1_Action(); }
 
-void winINFO::Show_Sheet() {
-  QPointer<winINFO> sheet = instance();
-  Platform::ModalHost::RunDialog(sheet, winMAIN::existing(), true);
-  delete sheet.data();
-}
+void winINFO::Show_Sheet() { Platform::Show_Sheet_Once<winINFO>(winMAIN::existing()); }

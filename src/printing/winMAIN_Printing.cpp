@@ -7,7 +7,7 @@
 #include "core/EditingState.h"
 #include "core/Messages.h"
 #include "mainwindow/winMAIN.h"
-#include "platform/ModalHost.h"
+#include "platform/PrintSystem.h"
 #include "printing/PageSetup.h"
 #include "printing/Printing.h"
 #include "printing/PrinterProbe.h"
@@ -39,13 +39,7 @@ bool winMAIN::_menu_Print_Action() {
   printer.setResolution(setup->MaxHorizontalResolution());
   QPrintDialog dialog(&printer, this);
   dialog.setObjectName(QStringLiteral("PrintDialog"));
-  Platform::ModalRequest r;
-  r.kind = Platform::ModalKind::Print;
-  r.title = QStringLiteral("Print");
-  r.dialog = &dialog;
-  r.parent = this;
-  r.sheet = true;
-  if (!Platform::ModalHost::Run(r).toBool()) return true;
+  if (!Platform::RunPrintDialog(&dialog, QStringLiteral("Print"), this)) return true;
   // The dialog may have chosen another printer, which brings its own resolution: the page is drawn at
   // the one in force.
   printer.setResolution(setup->MaxHorizontalResolution());

@@ -1,33 +1,22 @@
 #include "printing/winPRINTER.h"
 
 #include <QPageSetupDialog>
-#include <QPointer>
 #include <QPrinter>
 
 #include "app/modOptions.h"
 #include "core/EditingState.h"
 #include "mainwindow/winMAIN.h"
-#include "platform/ModalHost.h"
+#include "platform/PrintSystem.h"
+#include "platform/Sheet.h"
 #include "printing/PageSetup.h"
 
 using namespace modMAIN;
 
-namespace {
-// A control placed by its window coordinates inside a group box.
-template <typename W>
-W* Place(W* w, QGroupBox* box, int left, int top, int width, int height) {
-  w->setGeometry(left - box->x(), top - box->y(), width, height);
-  return w;
-}
-}  // namespace
+using Platform::Group_Box;
+using Platform::Place_In;
 
 winPRINTER::winPRINTER(QWidget* parent) : QDialog(parent ? parent : winMAIN::existing()) {
-  setObjectName(QStringLiteral("winPRINTER"));
-  setWindowTitle(QStringLiteral("Untitled"));
-  setWindowFlag(Qt::Sheet);
-  setWindowModality(Qt::WindowModal);
-  setMinimumSize(64, 64);
-  resize(286, 245);
+  Platform::Form_Sheet(this, QStringLiteral("winPRINTER"), 286, 245);
 
   // The printer's name runs across the whole sheet, so that a real queue name is not cut short.
   lblPRINTER_NAME = new QLabel(QStringLiteral("Untitled"), this);
@@ -37,39 +26,33 @@ winPRINTER::winPRINTER(QWidget* parent) : QDialog(parent ? parent : winMAIN::exi
   lblPRINTER_NAME->setTextInteractionFlags(Qt::NoTextInteraction);
   lblPRINTER_NAME->setStyleSheet(QStringLiteral("color: black"));
 
-  GroupBox1 = new QGroupBox(QStringLiteral("Orientation"), this);
-  GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-  GroupBox1->setGeometry(10, 35, 125, 82);
-  GroupBox4 = new QGroupBox(QStringLiteral("Print Resolution"), this);
-  GroupBox4->setObjectName(QStringLiteral("GroupBox4"));
-  GroupBox4->setGeometry(151, 35, 125, 82);
-  GroupBox2 = new QGroupBox(QStringLiteral("Centering"), this);
-  GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
-  GroupBox2->setGeometry(8, 125, 125, 82);
-  GroupBox3 = new QGroupBox(QStringLiteral("Scaling"), this);
-  GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
-  GroupBox3->setGeometry(151, 125, 125, 82);
+  GroupBox1 = Group_Box(this, QStringLiteral("GroupBox1"), QStringLiteral("Orientation"), 10, 35, 125, 82);
+  GroupBox4 = Group_Box(this, QStringLiteral("GroupBox4"), QStringLiteral("Print Resolution"), 151, 35, 125, 82);
+  GroupBox2 = Group_Box(this, QStringLiteral("GroupBox2"), QStringLiteral("Centering"), 8, 125, 125, 82);
+  GroupBox3 = Group_Box(this, QStringLiteral("GroupBox3"), QStringLiteral("Scaling"), 151, 125, 125, 82);
 
   const QString orient[2] = {QStringLiteral("Portrait"), QStringLiteral("Landscape")};
   const QString centre[2] = {QStringLiteral("Horizontal"), QStringLiteral("Vertical")};
   const QString scale[2] = {QStringLiteral("Normal Size"), QStringLiteral("Fit to Page")};
+  // Members of a control array: named by the array and the index; a radio button acts when it becomes
+  // selected, a check box on every change.
+  auto member = [this](auto* control, const char* array, int index, auto action) {
+    control->setObjectName(QLatin1String(array) + QString::number(index));
+    connect(control, &QAbstractButton::toggled, this, [control, index, action](bool on) {
+      if (on || !qobject_cast<QRadioButton*>(control)) action(index);
+    });
+    return control;
+  };
   for (int i = 0; i < 2; ++i) {
-    rbORIENT_[i] = Place(new QRadioButton(orient[i], GroupBox1), GroupBox1, 20, 60 + 25 * i, 100, 20);
-    rbORIENT_[i]->setObjectName(QStringLiteral("rbORIENT%1").arg(i));
-    connect(rbORIENT_[i], &QRadioButton::toggled, this, [this, i](bool on) {
-      if (on) rbORIENT_Action(i);
-    });
-    cbCENTER_[i] = Place(new QCheckBox(centre[i], GroupBox2), GroupBox2, 18, 150 + 25 * i, 100, 20);
-    cbCENTER_[i]->setObjectName(QStringLiteral("cbCENTER%1").arg(i));
-    connect(cbCENTER_[i], &QCheckBox::toggled, this, [this, i] { cbCENTER_Action(i); });
-    rbScale_[i] = Place(new QRadioButton(scale[i], GroupBox3), GroupBox3, 161, 150 + 25 * i, 100, 20);
-    rbScale_[i]->setObjectName(QStringLiteral("rbScale%1").arg(i));
-    connect(rbScale_[i], &QRadioButton::toggled, this, [this, i](bool on) {
-      if (on) rbScale_Action(i);
-    });
+    rbORIENT_[i] = member(Place_In(new QRadioButton(orient[i], GroupBox1), GroupBox1, 20, 60 + 25 * i, 100, 20),
+                          "rbORIENT", i, [this](int index) { rbORIENT_Action(index); });
+    cbCENTER_[i] = member(Place_In(new QCheckBox(centre[i], GroupBox2), GroupBox2, 18, 150 + 25 * i, 100, 20),
+                          "cbCENTER", i, [this](int index) { cbCENTER_Action(index); });
+    rbScale_[i] = member(Place_In(new QRadioButton(scale[i], GroupBox3), GroupBox3, 161, 150 + 25 * i, 100, 20),
+                         "rbScale", i, [this](int index) { rbScale_Action(index); });
   }
 
-  puRez = Place(new QComboBox(GroupBox4), GroupBox4, 156, 70, 115, 20);
+  puRez = Place_In(new QComboBox(GroupBox4), GroupBox4, 156, 70, 115, 20);
   puRez->setObjectName(QStringLiteral("puRez"));
   QFont small = puRez->font();
   small.setPixelSize(12);
@@ -143,11 +126,7 @@ void winPRINTER::pbAdvanced_Action() {
   setup.ApplyLayoutTo(printer);
   QPageSetupDialog dialog(&printer, nullptr);
   dialog.setObjectName(QStringLiteral("PageSetupDialog"));
-  Platform::ModalRequest r;
-  r.kind = Platform::ModalKind::Print;
-  r.title = QStringLiteral("Page Setup");
-  r.dialog = &dialog;
-  if (!Platform::ModalHost::Run(r).toBool()) return;
+  if (!Platform::RunPrintDialog(&dialog, QStringLiteral("Page Setup"), nullptr)) return;
   setup.TakeLayoutFrom(printer);
   Printer_SetupString = setup.SetupString();
   modOptions::option_Printer_Landscape = setup.Landscape();
@@ -158,8 +137,4 @@ void winPRINTER::pbOK_Action() { accept(); }
 
 void winPRINTER::reject() { pbOK_Action(); }
 
-void winPRINTER::Show_Sheet() {
-  QPointer<winPRINTER> sheet = instance();
-  Platform::ModalHost::RunDialog(sheet, winMAIN::existing(), true);
-  delete sheet.data();
-}
+void winPRINTER::Show_Sheet() { Platform::Show_Sheet_Once<winPRINTER>(winMAIN::existing()); }

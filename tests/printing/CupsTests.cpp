@@ -53,12 +53,6 @@ bool Wait_For(const std::function<bool()>& ready, int ms) {
   return true;
 }
 
-QString Marks() {
-  QStringList out;
-  for (const printer_res& r : Printer_Info) out << QStringLiteral("%1x%2%3").arg(r.h).arg(r.v).arg(r.selected ? "*" : "");
-  return out.join(QLatin1Char(' '));
-}
-
 // The scheduler, stopped by its process id when the test ends however it ends.
 struct Scheduler {
   QProcess process;

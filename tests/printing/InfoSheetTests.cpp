@@ -6,8 +6,10 @@
 #include "mainwindow/winMAIN.h"
 #include "support/Fixture.h"
 #include "support/TestMain.h"
+#include "PrintHelpers.h"
 
 using namespace modMAIN;
+using namespace PrintChecks;
 
 namespace {
 
@@ -29,12 +31,6 @@ Shown Get_Information() {
     Platform::ModalHost::RecordFailure(QStringLiteral("Get Information answered not handled"));
   if (winINFO::existing()) Platform::ModalHost::RecordFailure(QStringLiteral("winINFO outlived its closing"));
   return s;
-}
-
-void Use_Resolution(int32_t h, int32_t v) {
-  Printer_Info.clear();
-  Printer_Info.Append(printer_res{72, 72, false});
-  Printer_Info.Append(printer_res{h, v, true});
 }
 
 }  // namespace

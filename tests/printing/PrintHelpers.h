@@ -1,5 +1,5 @@
 #pragma once
-// What the printing tests share: a page set-up of US Letter, a resolution in force, a picture whose
+// What the printing tests share: a page set-up of US Letter, the resolutions, a picture whose
 // halves tell left from right, the print dialog's answer, and the checks of a printed page.
 #include <QImage>
 #include <QPrintDialog>
@@ -26,10 +26,18 @@ inline QString Letter(bool landscape, int h, int v) {
       .arg(v);
 }
 
+// The resolution list with one marked entry of h x v dots per inch after the 72 x 72 one.
 inline void Use_Resolution(int32_t h, int32_t v) {
   Printer_Info.clear();
   Printer_Info.Append(printer_res{72, 72, false});
   Printer_Info.Append(printer_res{h, v, true});
+}
+
+// The resolution list as "72x72 300x300* ...", the marked entries starred.
+inline QString Marks() {
+  QStringList out;
+  for (const printer_res& r : Printer_Info) out << QStringLiteral("%1x%2%3").arg(r.h).arg(r.v).arg(r.selected ? "*" : "");
+  return out.join(QLatin1Char(' '));
 }
 
 // A picture of w x h, its left half red and its right half blue.

@@ -13,8 +13,10 @@
 #include "printing/winPRINTER.h"
 #include "support/Fixture.h"
 #include "support/TestMain.h"
+#include "PrintHelpers.h"
 
 using namespace modMAIN;
+using namespace PrintChecks;
 
 namespace {
 
@@ -27,12 +29,6 @@ QByteArray Cups_Fixture(const QString& name) {
 void Tool(const QString& name, const QByteArray& output) {
   const QString data = Fixture::WriteFile(QStringLiteral("tools/%1.out").arg(name), output);
   Fixture::StandInTool(name, QStringLiteral("cat '%1'\nexit %2").arg(data).arg(output.isEmpty() ? 1 : 0));
-}
-
-QString Marks() {
-  QStringList out;
-  for (const printer_res& r : Printer_Info) out << QStringLiteral("%1x%2%3").arg(r.h).arg(r.v).arg(r.selected ? "*" : "");
-  return out.join(QLatin1Char(' '));
 }
 
 QString Rows(const winPRINTER* w) {
