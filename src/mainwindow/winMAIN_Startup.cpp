@@ -16,7 +16,7 @@ using namespace modMAIN;
 
 
 void winMAIN::Event_Open() {
-  Open_Palettes();
+  Open_Controls();
   Check_For_Init(1);
 }
 
@@ -30,6 +30,7 @@ void winMAIN::Event_Activate() {
 
 bool winMAIN::event(QEvent* e) {
   if (e->type() == QEvent::WindowActivate) Event_Activate();
+  else if (e->type() == QEvent::WindowDeactivate) Event_Deactivate();
   return QMainWindow::event(e);
 }
 
@@ -42,6 +43,7 @@ void winMAIN::Check_For_Init(int32_t flag) {
   // Dropped files are offered to the window; its drop handler takes only supported pictures.
   setAcceptDrops(true);
   image_New();
+  Refresh_Rulers();
   show_GRID = false;
   size_PENCIL = -1;
   size_SPRAYCAN = 4;
