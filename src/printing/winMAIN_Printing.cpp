@@ -23,6 +23,7 @@ void winMAIN::AddPrintingMenuHandlers() {
 
 bool winMAIN::_menu_PageSetup_Action() {
   winPRINTER::Show_Sheet();
+  Refresh_Rulers();
   return false;
 }
 

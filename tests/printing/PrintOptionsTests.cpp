@@ -174,7 +174,14 @@ class PrintOptionsTests : public FixtureTest {
     Zoom = 1;
     offset = Point_of(0, 0);
     QCOMPARE(Ruler_Inch2Pixel(1, true), 300);
-    Page_Setup([](winPRINTER* w) {
+    winMAIN* main = winMAIN::instance();
+    modOptions::option_ShowRuler = true;
+    main->Arrange_Controls();
+    QCoreApplication::processEvents();
+    int rulerPaints = 0;
+    for (int i = 0; i < 2; ++i) main->canvasRULER(i)->Paint = [&rulerPaints](Platform::Graphics&) { ++rulerPaints; };
+    Page_Setup([&rulerPaints](winPRINTER* w) {
+      QCOMPARE(rulerPaints, 0);
       w->puRez->setFocus();
       QTest::keyClick(w->puRez, Qt::Key_Down);  // 300 -> 600
       QTest::keyClick(w->puRez, Qt::Key_Down);  // 600 -> 1200
@@ -184,8 +191,11 @@ class PrintOptionsTests : public FixtureTest {
       QCOMPARE(Marks(), QStringLiteral("72x72* 150x150 300x300 600x600 1200x1200 2400x2400"));
       QTest::keyClick(w->puRez, Qt::Key_End);
     });
+    QCoreApplication::processEvents();
     QCOMPARE(Marks(), QStringLiteral("72x72 150x150 300x300 600x600 1200x1200 2400x2400*"));
     QCOMPARE(Get_Printer_Rez(true), 2400);
+    // The rulers were asked to repaint with it once the sheet closed.
+    QCOMPARE(rulerPaints, 2);
     QCOMPARE(Ruler_Inch2Pixel(1, true), 2400);
     QCOMPARE(Ruler_CM2Pixel(2.54f, false), 2400);
     // The information sheet measures with it too.
