@@ -53,6 +53,16 @@ bool Wait_For(const std::function<bool()>& ready, int ms) {
   return true;
 }
 
+// CUPS_SERVER for the tools this test runs, put back when the test ends however it ends.
+struct Server_Address {
+  QByteArray saved = qgetenv("CUPS_SERVER");
+  explicit Server_Address(const QString& address) { qputenv("CUPS_SERVER", address.toUtf8()); }
+  ~Server_Address() {
+    if (saved.isNull()) qunsetenv("CUPS_SERVER");
+    else qputenv("CUPS_SERVER", saved);
+  }
+};
+
 // The scheduler, stopped by its process id when the test ends however it ends.
 struct Scheduler {
   QProcess process;
@@ -108,8 +118,7 @@ class CupsTests : public FixtureTest {
              QString());
 
     const QString server = QStringLiteral("127.0.0.1:%1").arg(port);
-    const QByteArray savedServer = qgetenv("CUPS_SERVER");
-    qputenv("CUPS_SERVER", server.toUtf8());
+    const Server_Address address(server);
     Scheduler cupsd;
     cupsd.process.setProcessChannelMode(QProcess::MergedChannels);
     cupsd.process.start(QStringLiteral("/usr/sbin/cupsd"),
@@ -144,8 +153,6 @@ class CupsTests : public FixtureTest {
     child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("CupsTests"), QStringLiteral("probeAndPrintThroughCups")});
     const bool finished = child.waitForFinished(600000);
     const QString report = QString::fromLocal8Bit(child.readAll());
-    if (savedServer.isNull()) qunsetenv("CUPS_SERVER");
-    else qputenv("CUPS_SERVER", savedServer);
     QVERIFY2(finished && child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
              qPrintable(report + Fixture::ReadFile(root + QStringLiteral("/log/error_log"))));
   }
