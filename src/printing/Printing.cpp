@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPrinter>
+#include <algorithm>
 
 #include "app/modOptions.h"
 #include "core/EditingState.h"
@@ -15,10 +16,11 @@ namespace modMAIN {
 QRect Print_Layout(int32_t page_w, int32_t page_h, int32_t w, int32_t h, bool fit, bool center_h, bool center_v) {
   const float aspect = float(w) / float(h);
   int32_t width = page_w;
-  int32_t height = Platform::ToInt(double(page_w) / double(aspect));
+  // A picture far thinner than the page keeps at least one device pixel, so that it still prints.
+  int32_t height = std::max(1, Platform::ToInt(double(page_w) / double(aspect)));
   if (page_h < height) {
     height = page_h;
-    width = Platform::ToInt(double(aspect) * double(page_h));
+    width = std::max(1, Platform::ToInt(double(aspect) * double(page_h)));
   }
   if (w < width && !fit) {
     width = w;

@@ -92,6 +92,8 @@ class PrintTests : public FixtureTest {
     QTest::newRow("too wide, natural") << 4000 << 2000 << false << false << false << QRect(0, 0, 2400, 1200);
     // 640 / 480 in single precision is 1.3333334; 2400 / 1.3333334 = 1799.99.. drops its fraction.
     QTest::newRow("4:3, fitted") << 640 << 480 << true << false << false << QRect(0, 0, 2400, 1799);
+    // 1 / 100000 x 3150 = 0.0315 would leave nothing to print: one device pixel stays.
+    QTest::newRow("a hair, fitted") << 1 << 100000 << true << true << false << QRect(1199, 0, 1, 3150);
     QTest::newRow("as wide as the page, natural") << 2400 << 100 << false << true << true << QRect(0, 1525, 2400, 100);
   }
   void layout() {
