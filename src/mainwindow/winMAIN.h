@@ -312,6 +312,16 @@ class winMAIN : public QMainWindow {
   bool _menu_CANVAS_SIZE_Action();
   bool _menu_ROTATE_Action();
   void AddGeometryMenuHandlers();
+  // ---- Printing and the information sheet ----
+  // Binds the three commands below to their menu items.
+  void AddPrintingMenuHandlers();
+  // File > Page Setup shows the print options sheet, then repaints the rulers; it answers false.
+  bool _menu_PageSetup_Action();
+  // File > Print: the page set-up from the stored text, the orientation and the resolution in force,
+  // the print dialog, and the working picture on one page.
+  bool _menu_Print_Action();
+  // Colors > Get Information shows the information sheet.
+  bool _menu_GetInfo_Action();
 
   // ---- Timers ----
   void timer_LASSO_Action();

@@ -118,6 +118,7 @@ void winMAIN::AddMenuHandlers() {
   AddPaletteMenuHandlers();
   AddColorWindowMenuHandlers();
   AddGeometryMenuHandlers();
+  AddPrintingMenuHandlers();
 }
 
 void winMAIN::Bind_Menu(const QString& name, std::function<bool()> handler) { menuHandlers_.insert(name, std::move(handler)); }
