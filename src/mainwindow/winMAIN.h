@@ -16,13 +16,13 @@ class QGroupBox;
 class QScrollBar;
 class QUrl;
 class RoundSlider;
+class QAction;
 class classCOLORS;
 class classPATTERNS;
 class classRECTANGLE;
 class classScrollbar;
 class classTEXT2;
 class classTOOLS;
-class QAction;
 
 class winMAIN : public QMainWindow {
   Q_OBJECT
@@ -258,14 +258,12 @@ class winMAIN : public QMainWindow {
   bool _menu_ClearRecent_Action();
   bool _menu_ReDo_Action();
   bool _menu_SELECTALL_Action();
-  bool _menu_THUMBNAIL_Action();
   bool _menu_ZoomIN_Action();
   bool _menu_ZoomOut_Action();
   bool _menu_ZoomNormal_Action();
   bool _menu_ViewColors_Action();
   bool _menu_ViewTools_Action();
   bool _menu_AntiAlias_Action();
-  bool _menu_ColorMeter_Action();
   bool _menu_CLOSE_Action();
   bool _menu_GALLERY_Action();
   bool _menu_Transparent_Action();
@@ -299,6 +297,32 @@ class winMAIN : public QMainWindow {
   bool _menu_Palette_ENH_Action();
   bool _menu_Palette_Skin_Action();
 
+  // ---- Floating colour windows (colour meter and navigator) ----
+  // View > Show Color Meter and Show Thumbnail: each flips its window's open flag, then closes the window
+  // or shows it (making it when there is none). The items never show a check mark.
+  bool _menu_ColorMeter_Action();
+  bool _menu_THUMBNAIL_Action();
+  // Binds the two items; called last by AddMenuHandlers, so these bindings stand.
+  void AddColorWindowMenuHandlers();
+  // ---- Picture geometry sheets (src/geometry/winMAIN_Geometry.cpp) ----
+  // Image > Resize/Scale, Canvas Size and Flip / Rotate: each shows its sheet and applies the answer.
+  // Resize and canvas size always report the command handled; Flip / Rotate reports a cancel as not
+  // handled.
+  bool _menu_RESIZE_Action();
+  bool _menu_CANVAS_SIZE_Action();
+  bool _menu_ROTATE_Action();
+  void AddGeometryMenuHandlers();
+  // ---- Printing and the information sheet ----
+  // Binds the three commands below to their menu items.
+  void AddPrintingMenuHandlers();
+  // File > Page Setup shows the print options sheet, then repaints the rulers; it answers false.
+  bool _menu_PageSetup_Action();
+  // File > Print: the page set-up from the stored text, the orientation and the resolution in force,
+  // the print dialog, and the working picture on one page.
+  bool _menu_Print_Action();
+  // Colors > Get Information shows the information sheet.
+  bool _menu_GetInfo_Action();
+
   // ---- Timers ----
   void timer_LASSO_Action();
   void timer_SPRAYCAN_Action();
@@ -311,8 +335,7 @@ class winMAIN : public QMainWindow {
   void dragMoveEvent(QDragMoveEvent* e) override;
   void dropEvent(QDropEvent* e) override;
   void enterEvent(QEnterEvent* e) override;
-  // The close request: ends the tool state, asks about unsaved changes (cancel keeps the window open),
-  // writes the settings, closes the other windows and lets the program end.
+  // Every close of the window passes through Event_CancelClose and, unless it cancels, Event_Close.
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -335,6 +358,13 @@ class winMAIN : public QMainWindow {
   void View_Follows_Bar(bool horizontal, int32_t value);
   void Drawn_Bar_Moved(bool horizontal);
   bool Drawn_Bar_Wheel(bool horizontal, int32_t amount);
+  // The menu bar's item of that name (and index, for the recent files).
+  QAction* Menu_Item(const QString& name, int32_t index = -1) const;
+  // Closes the open floating windows: the styled-text window, the navigator and the colour meter.
+  void Close_Extra_Windows(bool);
+  // The close question is being asked, or the window has closed: a further close asks nothing again.
+  bool closeAsking_ = false;
+  bool closed_ = false;
 
   Platform::Canvas* btnPAT_[2] = {};
   Platform::Canvas* btnPAL_[2] = {};
@@ -353,13 +383,4 @@ class winMAIN : public QMainWindow {
   modMAIN::point_record bkgd_point;
   int32_t bkgd_x = 0;
   int32_t bkgd_y = 0;
-
-  // ---- Menus and closing ----
-  // The menu bar's item of that name (and index, for the recent files).
-  QAction* Menu_Item(const QString& name, int32_t index = -1) const;
-  // Closes the open floating windows: the styled-text window, the navigator and the colour meter.
-  void Close_Extra_Windows(bool);
-  // The close question is being asked, or the window has closed: a further close asks nothing again.
-  bool closeAsking_ = false;
-  bool closed_ = false;
 };
