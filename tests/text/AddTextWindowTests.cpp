@@ -18,6 +18,7 @@
 #include "platform/Numbers.h"
 #include "platform/StyledText.h"
 #include "support/Fixture.h"
+#include "support/Selections.h"
 #include "support/TestMain.h"
 #include "text/StyledTextDrawing.h"
 #include "text/classTEXT2.h"
@@ -353,6 +354,34 @@ class AddTextWindowTests : public FixtureTest {
     QCOMPARE(again->inpText->textCursor().selectedText().size(), 11);
     QCOMPARE(again->cbTRANS[0]->isChecked(), mode == 2);
     QCOMPARE(again->cbTRANS[1]->isChecked(), mode == 1);
+  }
+
+  // A selection still open when Place is pressed ends first, without an undo step; the text then floats
+  // in its own selection with its placement mode.
+  void placeEndsAnOpenSelectionFirst() {
+    Fixture::NewDocument(300, 200);
+    Fixture::Select(10, 10, 60, 40);
+    winTEXT* w = Open();
+    Type(w, {QStringLiteral("Over")});
+    Press(w->cbTRANS[1]);
+    Press(w->btnPLACE);
+    QCOMPARE(int(pic_Stack.size()), 1);
+    QVERIFY(Dragging_Text && active_DRAG && active_LASSO);
+    QCOMPARE(Dragging_Text_Mode, 1);
+    QCOMPARE(img_lasso->Top_Left(), Point_of(3, 3));
+  }
+
+  // The main window's activation shows the open window again; the main window's closing closes it.
+  void theMainWindowShowsAndClosesIt() {
+    winTEXT* w = Open();
+    w->hide();
+    Main()->Event_Activate();
+    QVERIFY(w->isVisible());
+    Main()->Close_Extra_Windows();
+    QVERIFY(!winTEXT_Open);
+    QTRY_VERIFY(!winTEXT::existing());
+    Main()->Event_Activate();
+    QVERIFY(!winTEXT::existing());
   }
 
   // Place with an empty area beeps and leaves everything as it was, the window open.
