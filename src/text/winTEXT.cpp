@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTextEdit>
@@ -112,6 +113,7 @@ void winTEXT::Make_Controls() {
   pal.setColor(QPalette::Inactive, QPalette::HighlightedText, Qt::black);
   inpText->setPalette(pal);
   area_ = std::make_unique<Platform::StyledText>(inpText->document());
+  inpText->installEventFilter(this);
   connect(inpText, &QTextEdit::selectionChanged, this, [this] { inpText_SelChange(); });
   connect(inpText, &QTextEdit::cursorPositionChanged, this, [this] { inpText_SelChange(); });
 
@@ -456,6 +458,30 @@ void winTEXT::resizeEvent(QResizeEvent* e) {
 bool winTEXT::event(QEvent* e) {
   if (e->type() == QEvent::WindowActivate && inpText) Event_Activate();
   return QWidget::event(e);
+}
+
+namespace {
+bool Is_Escape(QEvent* e) {
+  if (e->type() != QEvent::KeyPress) return false;
+  const auto* key = static_cast<QKeyEvent*>(e);
+  return key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier;
+}
+}  // namespace
+
+void winTEXT::keyPressEvent(QKeyEvent* e) {
+  if (Is_Escape(e)) {
+    btnCANCEL->click();
+    return;
+  }
+  QWidget::keyPressEvent(e);
+}
+
+bool winTEXT::eventFilter(QObject* watched, QEvent* e) {
+  if (watched == inpText && Is_Escape(e)) {
+    btnCANCEL->click();
+    return true;
+  }
+  return QWidget::eventFilter(watched, e);
 }
 
 void winTEXT::Close_Window() {

@@ -64,6 +64,9 @@ class winTEXT : public QWidget {
   void moveEvent(QMoveEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
   bool event(QEvent* e) override;
+  // Escape presses Cancel, the window's cancel button, also while the text area has the keyboard.
+  void keyPressEvent(QKeyEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
   winTEXT();

@@ -429,6 +429,16 @@ class AddTextWindowTests : public FixtureTest {
     QCOMPARE(Dragging_Text_Mode, 0);
   }
 
+  // Escape in the window is Cancel.
+  void escapeIsCancel() {
+    winTEXT* w = Open();
+    QPointer<winTEXT> guard(w);
+    QTest::keyClick(w->inpText, Qt::Key_Escape);
+    QTRY_VERIFY(guard.isNull());
+    QVERIFY(!winTEXT_Open);
+    QCOMPARE(drawing_TOOL, int32_t(TOOL_PENCIL));
+  }
+
   // The knock-out of black text on a red background, dropped on a striped picture: a red box with the
   // letters cut out, the stripes showing through them.
   void knockOutGolden() {
