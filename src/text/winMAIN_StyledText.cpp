@@ -33,7 +33,6 @@ void Draw_Knock_Out() {
   Platform::Graphics sg = scratch->Graphics();
   RenderMode(sg, true);
   StyledTextDrawing::DrawStyledText(sg, *myStyledText, 2, 0, kWrap);
-  drag_Picture->Mask();
   modProgress::Progress_Scope progress;
   modProgress::Progress_Start(w, h);
   StyledTextDrawing::Knock_Out_Text(*scratch, *drag_Picture, box, modProgress::Per_Column(h));
