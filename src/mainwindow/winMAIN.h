@@ -322,6 +322,11 @@ class winMAIN : public QMainWindow {
   bool _menu_Print_Action();
   // Colors > Get Information shows the information sheet.
   bool _menu_GetInfo_Action();
+  // ---- Styled text: dropping a text placed from the Add Text window ----
+  // Draws a floating styled text of the transparent modes into the working picture at the drop point and
+  // commits the result as one undo step: mode 1 the letters alone, mode 2 a box of the background colour
+  // with the letters cut out of it. With any other mode it only commits.
+  void Place_Styled_Text();
 
   // ---- Timers ----
   void timer_LASSO_Action();
