@@ -17,6 +17,7 @@ class QGroupBox;
 class QScrollBar;
 class QUrl;
 class RoundSlider;
+class QAction;
 class classCOLORS;
 class classPATTERNS;
 class classRECTANGLE;
@@ -205,23 +206,75 @@ class winMAIN : public QMainWindow {
   // blank document, tool start values, zoom 100 %, the document handed over at launch; then the window
   // shows. An activate before any open only hides the window.
   void Check_For_Init(int32_t flag);
+  // The window is about to close (close box, File > Close or Quit): ends every tool state and, with
+  // unsaved changes, asks whether to save them. True cancels the close. Otherwise the settings are
+  // written and every other window is closed.
+  bool Event_CancelClose(bool appQuitting);
+  // The window closes: the floating windows go, and the working picture and the history are released.
+  void Event_Close();
   // The window's enabling pass, run after the application's each time a menu is about to be used.
   void Event_EnableMenuItems();
-  // Binds the window's handlers to the menu items by name.
+  // Binds the window's handlers to the menu items by name; a command not built yet answers "not
+  // handled".
   void AddMenuHandlers();
   // Binds one item name to a handler, replacing the one bound before; the handler returns whether it
   // handled the command.
   void Bind_Menu(const QString& name, std::function<bool()> handler);
+  bool Has_Menu_Handler(const QString& name) const { return menuHandlers_.contains(name); }
   // Runs the handler bound to the name; false when there is none or it did not handle the command.
   bool Handle_Menu(const QString& name, int index);
-  // Closes every other open window of the program.
-  void Close_Extra_Windows();
   // File > New from Clipboard: a new untitled document holding the clipboard's picture, one undo step.
   // Nothing happens when the user cancels the question about unsaved changes.
   void image_New_from_clipboard();
+
+  // The items of the window's menu bar, each named like its item; they throw NilObjectException while
+  // the window has no menu bar or the bar has no such item.
+#define PIXMURA_WINMAIN_MENU_ITEMS(X)                                                                      \
+  X(xMenuHelp) X(menu_EMAIL) X(menu_WEBSITE) X(UntitledSeparator11) X(menu_Help) X(xmenu_PATTERNS)         \
+  X(menu_Pat_Revert) X(menu_Pat_EDIT) X(xmenu_FRAMES) X(menu_FRAME_FEATHERED_RECTANGLE)                    \
+  X(menu_FRAME_RECTANGLE) X(menu_FRAME_FEATHER) X(menu_FRAME_OVAL) X(xmenu_Colors) X(menu_GetInfo)         \
+  X(UntitledSeparator5) X(menu_REDEYE) X(UntitledSeparator12) X(menu_DEPTH) X(menu_GRADIENT) X(menu_Sepia) \
+  X(menu_InvertColors) X(UntitledSeparator10) X(menu_EFFECTS) X(xmenu_Image) X(menu_AntiAlias)             \
+  X(menu_DrawOpaque) X(UntitledSeparator9) X(menuSplash) X(menu_CS4) X(menu_CS16) X(menu_CS256)            \
+  X(UntitledSeparator14) X(menu_ClearImage) X(menu_CANVAS_SIZE) X(UntitledSeparator8) X(menu_Transparent)  \
+  X(UntitledSeparator4) X(menu_RESIZE) X(UntitledSeparator6) X(menu_ROTATE) X(ViewMenu) X(menu_ColorMeter) \
+  X(menu_THUMBNAIL) X(menu_Grid) X(UntitledSeparator7) X(menu_ZoomOut) X(menu_ZoomIN) X(menu_ZoomNormal)  \
+  X(UntitledSeparator3) X(menu_GALLERY) X(UntitledSeparator13) X(menu_ViewRulers) X(menu_ViewPatterns)     \
+  X(menu_Palette) X(menu_Palette_Skin) X(menu_Palette_ENH) X(Menu_Palette_STD) X(UntitledSeparator15)      \
+  X(menu_ViewColors) X(menu_ViewTools) X(xmenu_Edit) X(menu_SELECTALL) X(UntitledMenu0) X(menu_CROP)       \
+  X(UntitledSeparator0) X(menu_DELETE) X(menu_PASTE) X(menu_COPY) X(menu_CUT) X(UntitledMenu1)             \
+  X(menu_ReDo) X(menu_UnDo) X(xmenu_File) X(menu_Print) X(menu_PageSetup) X(UntitledSeparator)             \
+  X(menu_REVERT) X(menu_SaveAs) X(menu_Save) X(menu_CLOSE) X(UntitledSeparator1) X(xmenu_OpenRecent)       \
+  X(menu_ClearRecent) X(UntitledSeparator2) X(menu_Open) X(menu_New_FROM_CLIPBOARD) X(menu_New)            \
+  X(FileQuit) X(menu_Pref) X(menu_Updates) X(menu_ABOUT)
+#define PIXMURA_DECLARE_MENU_ITEM(name) QAction* name() const;
+  PIXMURA_WINMAIN_MENU_ITEMS(PIXMURA_DECLARE_MENU_ITEM)
+#undef PIXMURA_DECLARE_MENU_ITEM
+  // The recent-file item of that index, 0 to 7.
+  QAction* menu_Recent(int32_t index) const;
+
+  // Menu commands of the File, Edit, View, Image and Help menus.
+  bool _menu_Grid_Action();
   bool _menu_ABOUT_Action();
-  bool _menu_CLOSE_Action();
+  bool _menu_DrawOpaque_Action();
+  bool _menu_UnDo_Action();
+  bool _menu_ClearImage_Action();
   bool _menu_ClearRecent_Action();
+  bool _menu_ReDo_Action();
+  bool _menu_SELECTALL_Action();
+  bool _menu_ZoomIN_Action();
+  bool _menu_ZoomOut_Action();
+  bool _menu_ZoomNormal_Action();
+  bool _menu_ViewColors_Action();
+  bool _menu_ViewTools_Action();
+  bool _menu_AntiAlias_Action();
+  bool _menu_CLOSE_Action();
+  bool _menu_GALLERY_Action();
+  bool _menu_Transparent_Action();
+  bool _menu_WEBSITE_Action();
+  bool _menu_Help_Action();
+  bool _menu_ViewRulers_Action();
+  bool _menu_ViewPatterns_Action();
 
   // ---- Update check and feedback ----
   // Help > eMail Feedback: opens a feedback mail to the maker in the desktop's mail program.
@@ -248,6 +301,37 @@ class winMAIN : public QMainWindow {
   bool _menu_Palette_ENH_Action();
   bool _menu_Palette_Skin_Action();
 
+  // ---- Floating colour windows (colour meter and navigator) ----
+  // View > Show Color Meter and Show Thumbnail: each flips its window's open flag, then closes the window
+  // or shows it (making it when there is none). The items never show a check mark.
+  bool _menu_ColorMeter_Action();
+  bool _menu_THUMBNAIL_Action();
+  // Binds the two items; called last by AddMenuHandlers, so these bindings stand.
+  void AddColorWindowMenuHandlers();
+  // ---- Picture geometry sheets (src/geometry/winMAIN_Geometry.cpp) ----
+  // Image > Resize/Scale, Canvas Size and Flip / Rotate: each shows its sheet and applies the answer.
+  // Resize and canvas size always report the command handled; Flip / Rotate reports a cancel as not
+  // handled.
+  bool _menu_RESIZE_Action();
+  bool _menu_CANVAS_SIZE_Action();
+  bool _menu_ROTATE_Action();
+  void AddGeometryMenuHandlers();
+  // ---- Printing and the information sheet ----
+  // Binds the three commands below to their menu items.
+  void AddPrintingMenuHandlers();
+  // File > Page Setup shows the print options sheet, then repaints the rulers; it answers false.
+  bool _menu_PageSetup_Action();
+  // File > Print: the page set-up from the stored text, the orientation and the resolution in force,
+  // the print dialog, and the working picture on one page.
+  bool _menu_Print_Action();
+  // Colors > Get Information shows the information sheet.
+  bool _menu_GetInfo_Action();
+  // ---- Styled text: dropping a text placed from the Add Text window ----
+  // Draws a floating styled text of the transparent modes into the working picture at the drop point and
+  // commits the result as one undo step: mode 1 the letters alone, mode 2 a box of the background colour
+  // with the letters cut out of it. With any other mode it only commits.
+  void Place_Styled_Text();
+
   // ---- Timers ----
   void timer_LASSO_Action();
   void timer_SPRAYCAN_Action();
@@ -260,8 +344,7 @@ class winMAIN : public QMainWindow {
   void dragMoveEvent(QDragMoveEvent* e) override;
   void dropEvent(QDropEvent* e) override;
   void enterEvent(QEnterEvent* e) override;
-  // The close request: ends the tool state, asks about unsaved changes (cancel keeps the window open),
-  // writes the settings, closes the other windows and lets the program end.
+  // Every close of the window passes through Event_CancelClose and, unless it cancels, Event_Close.
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -284,6 +367,16 @@ class winMAIN : public QMainWindow {
   void View_Follows_Bar(bool horizontal, int32_t value);
   void Drawn_Bar_Moved(bool horizontal);
   bool Drawn_Bar_Wheel(bool horizontal, int32_t amount);
+  // The menu bar's item of that name (and index, for the recent files).
+  QAction* Menu_Item(const QString& name, int32_t index = -1) const;
+  // Closes the open floating windows: the styled-text window, the navigator and the colour meter.
+  void Close_Extra_Windows(bool);
+  // The close question is being asked, or the window has closed: a further close asks nothing again.
+  bool closeAsking_ = false;
+  bool closed_ = false;
+  // Places the palette strip along the top, from the left edge given; answers the top edge left for the
+  // picture.
+  int Arrange_Palettes(int left);
 
   Platform::Canvas* btnPAT_[2] = {};
   Platform::Canvas* btnPAL_[2] = {};

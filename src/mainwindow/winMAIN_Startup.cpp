@@ -1,4 +1,4 @@
-// The main window's one-time initialisation, its open and activate events and its close.
+// The main window's one-time initialisation and its open and activate events.
 #include <QApplication>
 #include <QCloseEvent>
 
@@ -11,6 +11,7 @@
 #include "mainwindow/winMAIN.h"
 #include "platform/Environment.h"
 #include "text/classTEXT2.h"
+#include "text/winTEXT.h"
 
 using namespace modMAIN;
 
@@ -26,6 +27,8 @@ void winMAIN::Event_Activate() {
     if (winTHUMBNAIL* w = winTHUMBNAIL::existing()) w->show();
   if (active_COLORMETER)
     if (winCOLORMeter* w = winCOLORMeter::existing()) w->show();
+  if (winTEXT_Open)
+    if (winTEXT* w = winTEXT::existing()) w->show();
 }
 
 bool winMAIN::event(QEvent* e) {
@@ -64,23 +67,4 @@ void winMAIN::Check_For_Init(int32_t flag) {
     Delay_OpenItem.reset();
   }
   show();
-}
-
-void winMAIN::Close_Extra_Windows() {
-  for (QWidget* w : QApplication::topLevelWidgets())
-    if (w != this && w->isVisible() && w->isWindow() && w->windowTitle() != windowTitle()) w->close();
-}
-
-void winMAIN::closeEvent(QCloseEvent* event) {
-  Reset_Everything();
-  if (msgNeedtoSave(false) == -1) {
-    event->ignore();
-    return;
-  }
-  App::Request_Quit();
-  if (INI_File) modOptions::Options_Save();
-  Close_Extra_Windows();
-  // The history goes with the window.
-  pic_Stack.clear();
-  event->accept();
 }
