@@ -8,12 +8,14 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
+#include <QWindow>
 #include <cmath>
 
 #include "app/modOptions.h"
 #include "core/EditingState.h"
 #include "mainwindow/winMAIN.h"
 #include "palettes/classCOLORS.h"
+#include "palettes/classScrollbar.h"
 #include "platform/Environment.h"
 #include "platform/Numbers.h"
 #include "platform/StyledText.h"
@@ -313,8 +315,13 @@ class AddTextWindowTests : public FixtureTest {
     QFETCH(int, mode);
     QFETCH(uint, background);
     QFETCH(uint, fill);
-    Fixture::NewDocument(600, 400);
-    offset = Point_of(20, 10);
+    // Larger than the view, scrolled by its bars to (20, 10).
+    Fixture::NewDocument(3000, 2000);
+    Main()->Scroll_H_Custom->Value(20);
+    Main()->Scroll_H_Custom_ValueChanged();
+    Main()->Scroll_V_Custom->Value(10);
+    Main()->Scroll_V_Custom_ValueChanged();
+    QCOMPARE(offset, Point_of(20, 10));
     Draw_Color[1] = 0x0000C0;
     Draw_Color[2] = background;
     winTEXT* w = Open();
@@ -377,11 +384,10 @@ class AddTextWindowTests : public FixtureTest {
     w->hide();
     Main()->Event_Activate();
     QVERIFY(w->isVisible());
-    Main()->Close_Extra_Windows();
+    // The close box of the main window, with nothing to save.
+    Main()->windowHandle()->close();
     QVERIFY(!winTEXT_Open);
     QTRY_VERIFY(!winTEXT::existing());
-    Main()->Event_Activate();
-    QVERIFY(!winTEXT::existing());
   }
 
   // Place with an empty area beeps and leaves everything as it was, the window open.
