@@ -1,6 +1,7 @@
 #pragma once
-// The one main window: the picture canvas inside its surround, the status bar with its progress bar,
-// and the three timers. Its implementation is split by topic (layout, view, commit, tools).
+// The one main window: the palettes, the picture canvas inside its surround with rulers and two kinds
+// of scroll bars, the status bar with its sliders and progress bar, and the three timers. Its
+// implementation is split by topic (form, layout, view, scrolling, events, commit, tools, menus).
 #include <QMainWindow>
 #include <QProgressBar>
 #include <QHash>
@@ -69,6 +70,9 @@ class winMAIN : public QMainWindow {
   std::shared_ptr<Platform::Graphics> Printer_graphics;
   // Re-entry guard of the canvas's drag and move handlers.
   bool Busy = false;
+  // The corner of a canvas-size drag in the surround's coordinates: the new right and bottom edges.
+  int32_t bkgd_x = 0;
+  int32_t bkgd_y = 0;
 
   // ---- Commit and undo ----
   // The one commit path: every finished operation becomes one undo step here.
@@ -386,9 +390,6 @@ class winMAIN : public QMainWindow {
   QTimer* resizeDone_ = nullptr;
   // The wheel's turns over the platform bars not yet amounting to a notch.
   QPoint wheelRemainderH_, wheelRemainderV_;
-  // The canvas-size drag: the press on the surround and the dragged handle's corner, in the surround's
-  // pixels.
+  // Where a canvas-size drag began on the surround, in the surround's pixels.
   modMAIN::point_record bkgd_point;
-  int32_t bkgd_x = 0;
-  int32_t bkgd_y = 0;
 };
