@@ -374,9 +374,6 @@ class winMAIN : public QMainWindow {
   // The close question is being asked, or the window has closed: a further close asks nothing again.
   bool closeAsking_ = false;
   bool closed_ = false;
-  // Places the palette strip along the top, from the left edge given; answers the top edge left for the
-  // picture.
-  int Arrange_Palettes(int left);
 
   Platform::Canvas* btnPAT_[2] = {};
   Platform::Canvas* btnPAL_[2] = {};
