@@ -38,7 +38,7 @@ winMAIN::winMAIN() : QMainWindow(nullptr) {
   canvas_BG->setPalette(pal);
 
   Screen_Canvas = new Platform::Canvas(canvas_BG, QStringLiteral("Screen_Canvas"));
-  Screen_Canvas->Paint = [this](Platform::Graphics& g) { Screen_Canvas_Paint(g); };
+  Bind_Screen_Canvas();
 
   statusbar = new Platform::Canvas(central, QStringLiteral("statusbar"));
   statusbar->Paint = [this](Platform::Graphics& g) { statusbar_Paint(g); };
