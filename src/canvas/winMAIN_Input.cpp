@@ -60,7 +60,8 @@ bool winMAIN::Screen_Canvas_MouseDown(int32_t x, int32_t y) {
     case TOOL_GRABBER:
     case TOOL_TEXT2:
       img_Drag_Offset = img_point;
-      if (!active_DRAG) {
+      // Only a selection can be lifted: without one nothing starts to float.
+      if (!active_DRAG && active_LASSO) {
         active_DRAG = true;
         // Only what this lift copies may float: never a picture left over from an earlier copy.
         drag_Picture.reset();
