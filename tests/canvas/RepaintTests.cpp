@@ -91,6 +91,25 @@ class RepaintTests : public FixtureTest {
     QCOMPARE(At(shown, 20, 8), Color(0x000000));
   }
 
+  // While a predefined shape is dragged its box shows marching ants; the release ends them.
+  void shapeBoxWhileDragging() {
+    Start_Grey(60, 60, 1);
+    Main()->drawing_TOOL_SET(TOOL_SHAPE);
+    Drawing_Fillmode = 1;
+    Marching_Ants = 0;
+    Press({10, 10});
+    DragTo({40, 30});
+    QVERIFY(active_SHAPE);
+    QImage shown = Shown();
+    QCOMPARE(At(shown, 11, 10), Color(0x000000));
+    QCOMPARE(At(shown, 40, 11), Color(0x000000));
+    Release({40, 30});
+    QVERIFY(!active_SHAPE);
+    QCOMPARE(pic_Stack.size(), size_t(2));
+    shown = Shown();
+    QCOMPARE(At(shown, 11, 10), kGrey);
+  }
+
   void crosshair_data() {
     QTest::addColumn<bool>("on");
     QTest::newRow("on") << true;
