@@ -79,6 +79,21 @@ class SelectionTests : public FixtureTest {
     QCOMPARE(drawing_TOOL, int32_t(TOOL_LASSO));
   }
 
+  // While the box grows, a tag at the pointer shows its size in canvas pixels (at 200 %: 11 x 6 image
+  // pixels of corner difference are 22 x 12).
+  void sizeTagWhileDragging() {
+    Start(60, 40, TOOL_LASSO);
+    Main()->Set_Zoom(2);
+    Press({10, 10});
+    DragTo({30, 20});
+    DragTo({32, 22});
+    QVERIFY(Main()->myHelpTag->isVisible());
+    QCOMPARE(HelpTag_Text, QStringLiteral("22x12"));
+    Release({32, 22});
+    QVERIFY(!Main()->myHelpTag->isVisible());
+    QCOMPARE(img_lasso->Bot_Right(), Point_of(16, 11));
+  }
+
   // Hovering inside makes the grabber current; outside again brings the selection tool back.
   void hoverSwitchesToTheGrabber() {
     Start(40, 30, TOOL_LASSO);
