@@ -24,8 +24,9 @@ void winMAIN::Manage_Undo_Stack(int32_t step) {
   // A drop committed by the reset above makes the newest state the one on show; the index stays inside
   // the history whatever the step.
   Current_Picture = std::clamp(Current_Picture + step, 0, pic_Stack.Ubound());
+  // Arriving back at the colour picture ends the partial colour mode, before the rebuild.
   if (modColorSplash::ColorSplash_Mode > 0 && Current_Picture == modColorSplash::ColorSplash_Pointer) {
-    modColorSplash::ColorSplash_Mode = 0;
+    modColorSplash::Switch_ColorSplash_Mode(0);
   }
   Move_to_WorkArea();
   Update_Display();

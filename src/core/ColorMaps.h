@@ -34,6 +34,10 @@ using Progress = std::function<void(int32_t)>;
 void Sepia(Platform::Picture& pic, const classColorMap& red, const classColorMap& green, const classColorMap& blue,
            const Progress& progress = {});
 
+// Every pixel in place becomes its grey (modMAIN::GrayPixel) in 4, 16 or (any other value) 256 levels,
+// row by row.
+void Gray(Platform::Picture& pic, const classColorMap& grey, int32_t levels, const Progress& progress = {});
+
 // The number of distinct colours (red, green and blue only) of the picture, scanned row by row; all_gray
 // tells whether every colour met has equal channels. With stop_early the scan ends after the first row
 // that brings the count above 256.

@@ -34,7 +34,10 @@ void Move_to_Image() {
   PicturePtr copy = Platform::Picture::FromTiles(Platform::TiledPlane::FromImage(work->Image(), depth, base));
   while (pic_Stack.Ubound() > Current_Picture) pic_Stack.pop_back();
   pic_Stack.Append(copy);
-  while (pic_Stack.Ubound() >= kHistoryLimit) pic_Stack.Remove(0);
+  while (pic_Stack.Ubound() >= kHistoryLimit) {
+    pic_Stack.Remove(0);
+    modColorSplash::History_Dropped_Oldest();
+  }
   Current_Picture = pic_Stack.Ubound();
 }
 

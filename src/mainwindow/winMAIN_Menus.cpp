@@ -46,6 +46,9 @@ void winMAIN::AddMenuHandlers() {
   Bind_Menu(QStringLiteral("menu_FRAME_FEATHER"), [] { modFRAME::Add_Frame_Oval_Feathered(); return true; });
   Bind_Menu(QStringLiteral("menu_FRAME_RECTANGLE"), [] { modFRAME::Add_Frame_Rectangle(false); return true; });
   Bind_Menu(QStringLiteral("menu_FRAME_FEATHERED_RECTANGLE"), [] { modFRAME::Add_Frame_Rectangle_Feathered(); return true; });
+  Bind_Menu(QStringLiteral("menu_CS4"), [] { modColorSplash::Switch_ColorSplash_Mode(4); return true; });
+  Bind_Menu(QStringLiteral("menu_CS16"), [] { modColorSplash::Switch_ColorSplash_Mode(16); return true; });
+  Bind_Menu(QStringLiteral("menu_CS256"), [] { modColorSplash::Switch_ColorSplash_Mode(256); return true; });
   AddPaletteMenuHandlers();
 }
 

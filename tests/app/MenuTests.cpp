@@ -307,7 +307,7 @@ class MenuTests : public FixtureTest {
   }
 
   void commandsNotBuiltYetAreNotHandled() {
-    QVERIFY(!winMAIN::instance()->Handle_Menu(QStringLiteral("menu_CS4"), -1));
+    QVERIFY(!winMAIN::instance()->Handle_Menu(QStringLiteral("menu_PASTE"), -1));
     QVERIFY(winMAIN::instance()->Handle_Menu(QStringLiteral("menu_FRAME_TORN"), -1));
     QVERIFY(!winMAIN::instance()->Handle_Menu(QStringLiteral("menu_New"), -1));
   }

@@ -14,6 +14,7 @@
 #include "core/EditingState.h"
 #include "core/UndoHistory.h"
 #include "effects/DozerIvidEffectsLibrary.h"
+#include "effects/modColorSplash.h"
 #include "gradients/modGRADIENT.h"
 #include "mainwindow/winMAIN.h"
 #include "palettes/modSHAPES.h"
@@ -82,6 +83,7 @@ void StartProgram(const QStringList& documents) {
   modOptions::Reset_Globals();
   modProgress::Reset_Globals();
   DozerIvidEffectsLibrary::Reset_Globals();
+  modColorSplash::Reset_Globals();
   modSHAPES::Reset_Globals();
   modGRADIENT::Reset_Globals();
   // No printing system: the probe finds no printer (tests of the probe name stand-ins).
