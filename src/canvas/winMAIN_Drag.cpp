@@ -10,6 +10,7 @@
 #include "core/DrawingRoutines.h"
 #include "core/EditingState.h"
 #include "core/UndoHistory.h"
+#include "effects/modColorSplash.h"
 #include "mainwindow/winMAIN.h"
 #include "palettes/classPATTERNS.h"
 #include "palettes/modSHAPES.h"
@@ -112,16 +113,26 @@ void winMAIN::Screen_Canvas_MouseDrag(int32_t x, int32_t y) {
       break;
     }
     case TOOL_PENCIL: {
-      Platform::Graphics g = work_area->Graphics();
-      g.SetForeColor(Draw_Color[0]);
-      RenderMode(g, oldRenderer);
-      g.DrawLine(img_point.x, img_point.y, p.x, p.y);
+      if (modColorSplash::ColorSplash_Mode == 0) {
+        Platform::Graphics g = work_area->Graphics();
+        g.SetForeColor(Draw_Color[0]);
+        RenderMode(g, oldRenderer);
+        g.DrawLine(img_point.x, img_point.y, p.x, p.y);
+      } else {
+        // In the partial colour mode the pencil brings back colour (or grey) instead of painting.
+        modColorSplash::ColorSplash_Line(img_point, p);
+      }
       img_point = p;
       Update_Display();
       break;
     }
     case TOOL_RECT: {
       Move_to_WorkArea();
+      if (modColorSplash::ColorSplash_Mode != 0) {
+        modColorSplash::ColorSplash_Rect(img_point.x, img_point.y, mouse_w, mouse_h);
+        Update_Display();
+        break;
+      }
       Platform::Graphics g = work_area->Graphics();
       if (Fills()) classPATTERNS1->FillRect(g, img_point.x, img_point.y, mouse_w, mouse_h, Brush_Pattern, true);
       if (Outlines()) {

@@ -3,6 +3,7 @@
 #include "CanvasDriver.h"
 #include "core/DrawingRoutines.h"
 #include "core/UndoHistory.h"
+#include "effects/modColorSplash.h"
 #include "palettes/classPATTERNS.h"
 #include "platform/Environment.h"
 #include "support/TestMain.h"
@@ -81,6 +82,33 @@ class DrawingToolTests : public FixtureTest {
     QApplication::sendEvent(Widget(), &press);
     QApplication::processEvents();
     QVERIFY(!active_LASSO);
+  }
+
+  // In the partial colour mode the pencil and the rectangle bring the colour back instead of painting;
+  // the oval draws as usual.
+  void partialColourMode() {
+    Start(40, 30, TOOL_PENCIL);
+    work_area->Image().fill(Platform::ToQRgb(0xFF0000));
+    pic_Stack[0] = work_area->CopyAtDepth(32);
+    Fixture::ExpectMessageBox(QStringLiteral("Partial Color Mode : ON - Graylevels=256^Use BLACK to reveal COLOR "
+                                             "portion of your drawing^Use WHITE to replace GRAY background^Press "
+                                             "[ESC] when finished^^Note : Pencil size set to 10"),
+                              QStringLiteral("Ok"));
+    modColorSplash::Switch_ColorSplash_Mode(256);
+    Pensize_SET(1, TOOL_PENCIL);
+    const Color grey = work_area->Pixel(20, 20) & 0xFFFFFFu;
+    QVERIFY(grey != 0xFF0000);
+    Stroke({{5, 5}, {10, 5}});
+    QCOMPARE(Pixels_Of(work_area, 0xFF0000), Row(5, 5, 10));
+    Main()->drawing_TOOL_SET(TOOL_RECT);
+    Drawing_Fillmode = 2;
+    Stroke({{10, 10}, {14, 12}});
+    Pixels expected = Row(5, 5, 10) + Block(10, 10, 14, 12);
+    QCOMPARE(Pixels_Of(work_area, 0xFF0000), expected);
+    QCOMPARE(Pixels_Of(work_area, 0x000000), Pixels());
+    Main()->drawing_TOOL_SET(TOOL_OVAL);
+    Stroke({{20, 20}, {30, 28}});
+    QVERIFY(!Pixels_Of(work_area, 0x000000).isEmpty());
   }
 
   // Boxes with fill mode 2 in the foreground colour; Shift makes squares of the smaller extent.
