@@ -1,10 +1,8 @@
 // The whole-picture commands as the user calls them, on a 24-megapixel document of the photo and of the
 // screenshot: each makes its new picture (or changes the working picture), commits it to the undo history
 // and updates the window, beside a plain copy of the picture's bytes.
-#include <QDir>
-#include <QTemporaryDir>
-
 #include "BenchPictures.h"
+#include "BenchProgram.h"
 #include "app/App.h"
 #include "core/ColorMaps.h"
 #include "core/EditingState.h"
@@ -12,23 +10,13 @@
 #include "core/UndoHistory.h"
 #include "mainwindow/winMAIN.h"
 #include "platform/Environment.h"
-#include "platform/ModalHost.h"
 
 using namespace BenchPictures;
 
 namespace {
 
 // A document of the picture, its only state, with a full history behind it after warm-up.
-void Open(int kind) {
-  using namespace modMAIN;
-  pic_Stack.clear();
-  work_area.reset();
-  Working_Color_Depth = 32;
-  pic_Stack.Append(Picture(kind)->Clone());
-  Current_Picture = 0;
-  Save_as_Transparent = false;
-  Move_to_WorkArea();
-}
+void Open(int kind) { BenchProgram::OpenDocument(Picture(kind)->Clone()); }
 
 void Run(benchmark::State& state, const std::function<void(int)>& command) {
   const int kind = int(state.range(0));
@@ -74,21 +62,4 @@ PIXMURA_BENCHMARK(BM_CanvasSize)->Arg(kPhoto)->Arg(kScreenshot);
 PIXMURA_BENCHMARK(BM_Resize)->Arg(kPhoto)->Arg(kScreenshot);
 PIXMURA_BENCHMARK(BM_CountColors)->Arg(kPhoto)->Arg(kScreenshot);
 
-int main(int argc, char** argv) {
-  // The program starts as from its launch, in a home of its own, answering no dialog, before its update
-  // check is due.
-  QTemporaryDir home(QDir::tempPath() + QStringLiteral("/pixmura-bench-XXXXXX"));
-  for (const char* v : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"}) qputenv(v, home.path().toLocal8Bit());
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  App app(argc, argv);
-  Platform::Environment::SetTesting(true);
-  Platform::ModalHost::SetScripted(true);
-  Platform::Environment::OverrideLocalNow(QDateTime(QDate(2009, 1, 1), QTime(12, 0)));
-  Platform::Environment::OverrideToolPath(QStringLiteral("lpstat"), home.path() + QStringLiteral("/no-lpstat"));
-  Platform::Environment::OverrideToolPath(QStringLiteral("lpoptions"), home.path() + QStringLiteral("/no-lpoptions"));
-  app.Start({});
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return BenchProgram::Run(argc, argv); }

@@ -49,6 +49,11 @@ MenuBar1::MenuBar1() : QMenuBar(nullptr) {
   Untitled5();
   Untitled6();
   Untitled7();
+  // The items whose check mark the enabling pass sets: Qt draws a mark only on a checkable item.
+  for (const char* name : {"Menu_Palette_STD", "menu_Palette_ENH", "menu_Palette_Skin", "menu_ViewPatterns",
+                           "menu_ViewTools", "menu_ViewRulers", "menu_Grid", "menu_AntiAlias", "menu_DrawOpaque",
+                           "menu_Transparent", "menu_CS4", "menu_CS16", "menu_CS256"})
+    Item(QLatin1String(name))->setCheckable(true);
   // Shortcuts: the enabling passes run before the key is matched against the items.
   qApp->installEventFilter(this);
 }

@@ -6,7 +6,6 @@
 
 #include "app/modOptions.h"
 #include "canvas/BusyHold.h"
-#include "canvas/ViewConversions.h"
 #include "core/DrawingRoutines.h"
 #include "core/EditingState.h"
 #include "core/UndoHistory.h"
@@ -15,6 +14,7 @@
 #include "palettes/classPATTERNS.h"
 #include "palettes/modSHAPES.h"
 #include "platform/Environment.h"
+#include "platform/Numbers.h"
 
 using namespace modMAIN;
 
@@ -71,7 +71,7 @@ void winMAIN::Adjust_XY(point_record& p) {
 void winMAIN::Screen_Canvas_MouseDrag(int32_t x, int32_t y) {
   if (Busy) return;
   const BusyHold hold(Busy);
-  point_record p = CanvasView::To_Image(x, y);
+  point_record p = Screen_to_image_Coordinates(x, y);
   const int32_t tool = drawing_TOOL;
   switch (tool) {
     case TOOL_LINE:

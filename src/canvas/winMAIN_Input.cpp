@@ -1,8 +1,9 @@
 // The painting canvas's mouse events: the press and release of each tool, the hover over a selection,
 // entering and leaving, and the wheel.
+#include <QScrollBar>
+
 #include "app/modOptions.h"
 #include "canvas/BusyHold.h"
-#include "canvas/ViewConversions.h"
 #include "core/DrawingRoutines.h"
 #include "core/EditingState.h"
 #include "core/Geometry.h"
@@ -10,6 +11,8 @@
 #include "mainwindow/winMAIN.h"
 #include "palettes/classCOLORS.h"
 #include "palettes/classPATTERNS.h"
+#include "palettes/classScrollbar.h"
+#include "platform/Numbers.h"
 #include "platform/Environment.h"
 
 using namespace modMAIN;
@@ -31,7 +34,10 @@ void winMAIN::Bind_Screen_Canvas() {
   c->MouseMove = [this](int x, int y) { Screen_Canvas_MouseMove(x, y); };
   c->MouseEnter = [this] { Screen_Canvas_MouseEnter(); };
   c->MouseExit = [this] { Screen_Canvas_MouseExit(); };
-  c->MouseWheel = [this](int x, int y, int dx, int dy) { return Screen_Canvas_MouseWheel(x, y, dx, dy); };
+  // A notch of the wheel moves the view as far as it does over the scroll bars.
+  c->MouseWheel = [this](int x, int y, int dx, int dy) {
+    return Screen_Canvas_MouseWheel(x, y, dx * Wheel_Step(true), dy * Wheel_Step(false));
+  };
   Screen_Canvas_Open();
 }
 
@@ -39,7 +45,7 @@ void winMAIN::Screen_Canvas_Open() {}
 
 bool winMAIN::Screen_Canvas_MouseDown(int32_t x, int32_t y) {
   if (modColorSplash::ColorSplash_Mode == 0) Clear_Status_Msg();
-  img_point = CanvasView::To_Image(x, y);
+  img_point = Screen_to_image_Coordinates(x, y);
   img_point_Last = Point_of(-9999, -9999);
   MouseDown_Point = img_point;
   MouseDown_Right = Screen_Canvas->ContextualClick();
@@ -133,7 +139,7 @@ void winMAIN::Screen_Canvas_MouseUp(int32_t x, int32_t y) {
   Set_myHelpTag(false, 0, 0, QString());
   const point_record start = img_point;
   MouseDown_Right = false;
-  img_point = CanvasView::To_Image(x, y);
+  img_point = Screen_to_image_Coordinates(x, y);
   Turn_ERASER_OFF();
   if (active_SHAPE) Turn_Lasso_OFF();
   int32_t w = 0, h = 0;
@@ -184,7 +190,7 @@ void winMAIN::Screen_Canvas_MouseMove(int32_t x, int32_t y) {
   const BusyHold hold(Busy);
   Set_myHelpTag(false, 0, 0, QString());
   const int32_t t = drawing_TOOL;
-  Mouse_Point = CanvasView::To_Image(x, y);
+  Mouse_Point = Screen_to_image_Coordinates(x, y);
   Update_Statusbar();
   if (active_LASSO) {
     if (t == TOOL_LASSO || t == TOOL_SUPERLASSO) {
@@ -217,4 +223,14 @@ void winMAIN::Screen_Canvas_MouseExit() {
   if (drawing_TOOL == TOOL_ERASER) C_INVALIDATE();
 }
 
-bool winMAIN::Screen_Canvas_MouseWheel(int32_t, int32_t, int32_t, int32_t) { return false; }
+bool winMAIN::Screen_Canvas_MouseWheel(int32_t, int32_t, int32_t deltaX, int32_t deltaY) {
+  // The platform bars move the view through their own change handlers; the drawn bars follow them.
+  const auto move = [](QScrollBar* bar, int32_t delta) {
+    bar->setValue(Platform::ToInt(std::min<double>(std::max<double>(0, double(bar->value()) + delta), bar->maximum())));
+  };
+  move(Scroll_V_OS, deltaY);
+  move(Scroll_H_OS, deltaX);
+  Scroll_V_Custom->Value(Scroll_V_OS->value());
+  Scroll_H_Custom->Value(Scroll_H_OS->value());
+  return false;
+}

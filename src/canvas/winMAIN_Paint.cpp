@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "app/modOptions.h"
-#include "canvas/ViewConversions.h"
 #include "core/DrawingRoutines.h"
 #include "core/EditingState.h"
 #include "core/TraceLog.h"
@@ -60,8 +59,7 @@ void Draw_Selection_Outline(Platform::Graphics& g) {
 
 // The eraser's square, filled with the background colour and framed in black, at the stroke's last point
 // or under the pointer.
-void Draw_Eraser_Outline(Platform::Graphics& g, float z) {
-  const point_record c = CanvasView::To_Canvas(active_ERASER ? img_Eraser_Point : Mouse_Point);
+void Draw_Eraser_Outline(Platform::Graphics& g, float z, point_record c) {
   const int32_t s = Platform::ToInt(EraserSize() * double(z));
   const int32_t side = Platform::ToInt(s + double(z));
   const int32_t left = c.x - s / 2, top = c.y - s / 2;
@@ -86,14 +84,14 @@ void Draw_Size_Guides(Platform::Graphics& g, int32_t gx, int32_t gy) {
 void winMAIN::Screen_Canvas_Paint(Platform::Graphics& g) {
   if (!work_area || !img_lasso) return;
   RenderMode(g, true);
-  const float z = CanvasView::Z();
+  const float z = Zoom > 0 ? Zoom : 1.0f;
   const int32_t W = g.Width(), H = g.Height();
   // The image columns and rows that the canvas can show, the last one in part, and what they cover.
   const int32_t cols = Platform::ToInt(std::ceil(W / double(z))), rows = Platform::ToInt(std::ceil(H / double(z)));
   const int32_t spanW = Platform::ToInt(cols * double(z)), spanH = Platform::ToInt(rows * double(z));
   const int32_t imgW = Platform::ToInt(std::min<double>(spanW, (work_area->Width() - offset.x) * double(z)));
   const int32_t imgH = Platform::ToInt(std::min<double>(spanH, (work_area->Height() - offset.y) * double(z)));
-  scrn_rect = CanvasView::To_Canvas(*img_lasso);
+  scrn_rect = image_to_Screen_Rectangle(*img_lasso);
 
   if (Save_as_Transparent) {
     if (!canvas_transparent) Make_Transparent();
@@ -121,7 +119,8 @@ void winMAIN::Screen_Canvas_Paint(Platform::Graphics& g) {
 
   if (z >= 4 && show_GRID) Draw_Grid(g, z, imgW, imgH);
   if (active_LASSO || active_SHAPE || active_SUPERLASSO) Draw_Selection_Outline(g);
-  if (active_ERASER || (drawing_TOOL == TOOL_ERASER && Over_Canvas)) Draw_Eraser_Outline(g, z);
+  if (active_ERASER || (drawing_TOOL == TOOL_ERASER && Over_Canvas))
+    Draw_Eraser_Outline(g, z, image_to_Screen_Coordinates(active_ERASER ? img_Eraser_Point : Mouse_Point));
 
   if (bkgd_mode == 0) {
     Update_Thumbnail();

@@ -1,5 +1,7 @@
 #include "colorwindows/winCOLORMeter.h"
 
+#include <QCloseEvent>
+
 #include "core/EditingState.h"
 
 winCOLORMeter::winCOLORMeter() : QWidget(nullptr, Qt::Tool) {
@@ -23,4 +25,9 @@ void winCOLORMeter::Set_Meter(modMAIN::point_record p) {
   Clr[1] = Platform::Green(c);
   Clr[2] = Platform::Blue(c);
   Display->Invalidate(true);
+}
+
+void winCOLORMeter::closeEvent(QCloseEvent* event) {
+  modMAIN::active_COLORMETER = false;
+  QWidget::closeEvent(event);
 }

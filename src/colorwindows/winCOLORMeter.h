@@ -17,4 +17,8 @@ class winCOLORMeter : public QWidget, public Platform::WindowInstance<winCOLORMe
   Platform::PicturePtr Sample;
   Platform::Array<int32_t> Clr{0, 0, 0};
   Platform::Canvas* Display;
+
+ protected:
+  // Closing the window, by its close box too, clears modMAIN::active_COLORMETER.
+  void closeEvent(QCloseEvent* event) override;
 };

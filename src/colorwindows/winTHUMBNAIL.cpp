@@ -1,5 +1,7 @@
 #include "colorwindows/winTHUMBNAIL.h"
 
+#include <QCloseEvent>
+
 #include "core/EditingState.h"
 
 winTHUMBNAIL::winTHUMBNAIL() : QWidget(nullptr, Qt::Tool) {
@@ -18,4 +20,9 @@ void winTHUMBNAIL::Canvas1_Paint(Platform::Graphics& g) {
   g.SetAntiAlias(true);
   g.DrawPicture(pic, 0, 0, std::max(1, int(pic->Width() * k)), std::max(1, int(pic->Height() * k)), 0, 0,
                 pic->Width(), pic->Height());
+}
+
+void winTHUMBNAIL::closeEvent(QCloseEvent* event) {
+  modMAIN::active_THUMBNAIL = false;
+  QWidget::closeEvent(event);
 }

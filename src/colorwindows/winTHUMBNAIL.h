@@ -11,6 +11,10 @@ class winTHUMBNAIL : public QWidget, public Platform::WindowInstance<winTHUMBNAI
   winTHUMBNAIL();
   Platform::Canvas* Canvas1;
 
+ protected:
+  // Closing the window, by its close box too, clears modMAIN::active_THUMBNAIL.
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   void Canvas1_Paint(Platform::Graphics& g);
 };

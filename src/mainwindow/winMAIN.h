@@ -6,12 +6,21 @@
 #include <QHash>
 #include <QTimer>
 #include <functional>
+#include <memory>
 
 #include "core/Points.h"
 #include "platform/Canvas.h"
+#include "platform/EdgeLocks.h"
 
+class QGroupBox;
+class QScrollBar;
+class QUrl;
+class RoundSlider;
+class QAction;
 class classCOLORS;
 class classPATTERNS;
+class classRECTANGLE;
+class classScrollbar;
 class classTEXT2;
 class classTOOLS;
 
@@ -22,27 +31,44 @@ class winMAIN : public QMainWindow {
   static winMAIN* instance();
   static winMAIN* existing();
 
-  // ---- Controls ----
-  Platform::Canvas* canvas_BG = nullptr;      // the surround behind the picture canvas
-  Platform::Canvas* Screen_Canvas = nullptr;  // the painting canvas
-  Platform::Canvas* statusbar = nullptr;
-  QProgressBar* pb_BARBER = nullptr;
+  // ---- Form: the controls, in the order they are made ----
+  // Places are in the window's content (the area below the menu bar). The designed content is
+  // 1063 x 600 and can shrink to 940 x 480.
+  static constexpr int kDesignWidth = 1063, kDesignHeight = 600;
+  static constexpr int kMinimumWidth = 940, kMinimumHeight = 480;
+  QGroupBox* gbTools = nullptr;               // holds the tool palette
+  classTOOLS* classTOOLS1 = nullptr;          // the tool palette
+  QGroupBox* gbColors = nullptr;              // holds the colour and pattern palettes and their page buttons
   classCOLORS* classCOLORS1 = nullptr;        // the colour palette
   classPATTERNS* classPATTERNS1 = nullptr;    // the pattern palette, which also carries the pattern fills
   // The page buttons: btnPAT(0) up and btnPAT(1) down page the pattern palette; btnPAL(1) up and
   // btnPAL(0) down switch the colour palette.
   Platform::Canvas* btnPAT(int index) const { return btnPAT_[index & 1]; }
   Platform::Canvas* btnPAL(int index) const { return btnPAL_[index & 1]; }
-  classTOOLS* classTOOLS1 = nullptr;          // the tool palette
+  QScrollBar* Scroll_V_OS = nullptr;          // the platform's scroll bars
+  QScrollBar* Scroll_H_OS = nullptr;
+  Platform::Canvas* canvas_BG = nullptr;      // the surround behind the picture canvas
+  Platform::Canvas* Screen_Canvas = nullptr;  // the painting canvas, 4 pixels inside the surround
+  Platform::Canvas* statusbar = nullptr;
+  Platform::Canvas* canvasARROW = nullptr;    // the arrow-head chooser in the status bar
+  RoundSlider* Slider_Zoom = nullptr;         // positions 1 to 7: 25 % to 1600 %
+  RoundSlider* Slider_Pencil = nullptr;       // the current tool's pen size, 1 to 10
+  QProgressBar* pb_BARBER = nullptr;
+  // canvasRULER(0) is the horizontal ruler, canvasRULER(1) the vertical one.
+  Platform::Canvas* canvasRULER(int index) const { return canvasRULER_[index & 1]; }
+  Platform::Canvas* canvasFiller = nullptr;   // the corner square where the rulers meet
   Platform::Canvas* myHelpTag = nullptr;      // the floating help tag and size tag, hidden at start
+  classScrollbar* Scroll_V_Custom = nullptr;  // the program's own drawn scroll bars
+  classScrollbar* Scroll_H_Custom = nullptr;
+  QTimer* timer_HELPTAG = nullptr;
   QTimer* timer_LASSO = nullptr;
   QTimer* timer_SPRAYCAN = nullptr;
-  QTimer* timer_HELPTAG = nullptr;
+
+  // ---- Window properties ----
+  // The printer's page while a print runs; empty otherwise.
+  std::shared_ptr<Platform::Graphics> Printer_graphics;
   // Re-entry guard of the canvas's drag and move handlers.
   bool Busy = false;
-  // The corner of a canvas-size drag in the surround's coordinates: the new right and bottom edges.
-  int32_t bkgd_x = 0;
-  int32_t bkgd_y = 0;
 
   // ---- Commit and undo ----
   // The one commit path: every finished operation becomes one undo step here.
@@ -50,15 +76,69 @@ class winMAIN : public QMainWindow {
   // Steps back (-1) or forward (+1) in the history.
   void Manage_Undo_Stack(int32_t step);
 
-  // ---- View ----
+  // ---- View: zoom, scrolling and the two pixel spaces ----
+  // "Screen" pixels are the painting canvas's own; "image" pixels those of the working picture. The
+  // image pixel modMAIN::offset lies at the canvas's top-left corner, magnified by modMAIN::Zoom.
+  modMAIN::point_record Screen_to_image_Coordinates(modMAIN::point_record screen) const;
+  modMAIN::point_record Screen_to_image_Coordinates(int32_t x, int32_t y) const;
+  modMAIN::point_record image_to_Screen_Coordinates(modMAIN::point_record image) const;
+  modMAIN::point_record image_to_Screen_Coordinates(int32_t x, int32_t y) const;
+  // A new rectangle on the canvas from the image rectangle's normalised corners.
+  std::shared_ptr<classRECTANGLE> image_to_Screen_Rectangle(const classRECTANGLE& image) const;
+  // Sizes the painting canvas to the smaller of the surround and the zoomed picture, gives both pairs
+  // of scroll bars their ranges in image pixels and repaints the canvas. Nothing without a picture.
   void Update_Display();
+  // Sets the zoom, held to 0.25 .. 16; when that changes it, the zoom slider, status bar, layout,
+  // display and rulers follow.
+  void Set_Zoom(float zoom);
+  // Repaint requests: the painting canvas; the rulers and their corner while rulers are shown.
   void C_INVALIDATE();
+  void Refresh_Rulers();
+  // Repaints the surround when the painting canvas's size differs from the one last seen.
+  void Cleanup_Background_Artifacts(int32_t w, int32_t h);
+  // Lays every control out from the window's size and the view settings, and takes the scroll offset
+  // afresh from the bars that show; inert until the one-time initialisation is done.
+  void Arrange_Controls();
   void SetWindowModified(bool changed);
   void update_title();
   void Update_Statusbar();
-  void Arrange_Controls();
-  void Set_Zoom(float zoom);
-  void Cleanup_Background_Artifacts(int32_t w, int32_t h);
+
+  // ---- Scroll bars ----
+  // A bar's value is the image column (horizontal) or row (vertical) at the view's edge. A value change
+  // moves the view; a wheel turn over a bar moves that bar by the wheel's vertical amount, in image
+  // pixels, and reports the turn as not handled.
+  void Scroll_H_OS_ValueChanged();
+  void Scroll_V_OS_ValueChanged();
+  void Scroll_H_Custom_ValueChanged();
+  void Scroll_V_Custom_ValueChanged();
+  bool Scroll_H_OS_MouseWheel(int32_t x, int32_t y, int32_t deltaX, int32_t deltaY);
+  bool Scroll_V_OS_MouseWheel(int32_t x, int32_t y, int32_t deltaX, int32_t deltaY);
+  bool Scroll_H_Custom_MouseWheel(int32_t x, int32_t y, int32_t deltaX, int32_t deltaY);
+  bool Scroll_V_Custom_MouseWheel(int32_t x, int32_t y, int32_t deltaX, int32_t deltaY);
+  // How many image pixels one notch of the wheel scrolls along an axis: three of the axis's line steps,
+  // a tenth of the view each, so a notch moves the picture the same share of the view at every zoom.
+  int32_t Wheel_Step(bool horizontal) const;
+
+  // ---- Zoom slider ----
+  void Slider_Zoom_Open();
+  void Slider_Zoom_valueChanged(float value);
+  void Slider_Pencil_Open();
+  void Slider_Pencil_valueChanged(float value);
+
+  // ---- Window events ----
+  void Event_Deactivate();
+  // While the user drags the window's size, and once more when the size has settled (which also makes
+  // the transparency checkerboard anew).
+  void Event_Resizing();
+  void Event_Resized();
+  // The pointer came into the window: the painting canvas takes the keys, without the window coming to
+  // the front.
+  void Event_MouseEnter();
+  // A key that no control took: Escape ends what is going on (true: handled); while a text is being
+  // placed nothing else acts; Backspace and Delete cut the selection; letters choose tools.
+  bool Event_KeyDown(const QString& key);
+  // Files dropped on the window: the first one opens as the document when it is a supported picture.
+  void Event_DropObject(const QList<QUrl>& items, int32_t action);
 
   // ---- Status message and help tags ----
   // The status bar's red message, trimmed; "" when none.
@@ -153,23 +233,77 @@ class winMAIN : public QMainWindow {
   // blank document, tool start values, zoom 100 %, the document handed over at launch; then the window
   // shows. An activate before any open only hides the window.
   void Check_For_Init(int32_t flag);
+  // The window is about to close (close box, File > Close or Quit): ends every tool state and, with
+  // unsaved changes, asks whether to save them. True cancels the close. Otherwise the settings are
+  // written and every other window is closed.
+  bool Event_CancelClose(bool appQuitting);
+  // The window closes: the floating windows go, and the working picture and the history are released.
+  void Event_Close();
   // The window's enabling pass, run after the application's each time a menu is about to be used.
   void Event_EnableMenuItems();
-  // Binds the window's handlers to the menu items by name.
+  // Binds the window's handlers to the menu items by name; a command not built yet answers "not
+  // handled".
   void AddMenuHandlers();
   // Binds one item name to a handler, replacing the one bound before; the handler returns whether it
   // handled the command.
   void Bind_Menu(const QString& name, std::function<bool()> handler);
+  bool Has_Menu_Handler(const QString& name) const { return menuHandlers_.contains(name); }
   // Runs the handler bound to the name; false when there is none or it did not handle the command.
   bool Handle_Menu(const QString& name, int index);
-  // Closes every other open window of the program.
-  void Close_Extra_Windows();
   // File > New from Clipboard: a new untitled document holding the clipboard's picture, one undo step.
   // Nothing happens when the user cancels the question about unsaved changes.
   void image_New_from_clipboard();
+
+  // The items of the window's menu bar, each named like its item; they throw NilObjectException while
+  // the window has no menu bar or the bar has no such item.
+#define PIXMURA_WINMAIN_MENU_ITEMS(X)                                                                      \
+  X(xMenuHelp) X(menu_EMAIL) X(menu_WEBSITE) X(UntitledSeparator11) X(menu_Help) X(xmenu_PATTERNS)         \
+  X(menu_Pat_Revert) X(menu_Pat_EDIT) X(xmenu_FRAMES) X(menu_FRAME_FEATHERED_RECTANGLE)                    \
+  X(menu_FRAME_RECTANGLE) X(menu_FRAME_FEATHER) X(menu_FRAME_OVAL) X(xmenu_Colors) X(menu_GetInfo)         \
+  X(UntitledSeparator5) X(menu_REDEYE) X(UntitledSeparator12) X(menu_DEPTH) X(menu_GRADIENT) X(menu_Sepia) \
+  X(menu_InvertColors) X(UntitledSeparator10) X(menu_EFFECTS) X(xmenu_Image) X(menu_AntiAlias)             \
+  X(menu_DrawOpaque) X(UntitledSeparator9) X(menuSplash) X(menu_CS4) X(menu_CS16) X(menu_CS256)            \
+  X(UntitledSeparator14) X(menu_ClearImage) X(menu_CANVAS_SIZE) X(UntitledSeparator8) X(menu_Transparent)  \
+  X(UntitledSeparator4) X(menu_RESIZE) X(UntitledSeparator6) X(menu_ROTATE) X(ViewMenu) X(menu_ColorMeter) \
+  X(menu_THUMBNAIL) X(menu_Grid) X(UntitledSeparator7) X(menu_ZoomOut) X(menu_ZoomIN) X(menu_ZoomNormal)  \
+  X(UntitledSeparator3) X(menu_GALLERY) X(UntitledSeparator13) X(menu_ViewRulers) X(menu_ViewPatterns)     \
+  X(menu_Palette) X(menu_Palette_Skin) X(menu_Palette_ENH) X(Menu_Palette_STD) X(UntitledSeparator15)      \
+  X(menu_ViewColors) X(menu_ViewTools) X(xmenu_Edit) X(menu_SELECTALL) X(UntitledMenu0) X(menu_CROP)       \
+  X(UntitledSeparator0) X(menu_DELETE) X(menu_PASTE) X(menu_COPY) X(menu_CUT) X(UntitledMenu1)             \
+  X(menu_ReDo) X(menu_UnDo) X(xmenu_File) X(menu_Print) X(menu_PageSetup) X(UntitledSeparator)             \
+  X(menu_REVERT) X(menu_SaveAs) X(menu_Save) X(menu_CLOSE) X(UntitledSeparator1) X(xmenu_OpenRecent)       \
+  X(menu_ClearRecent) X(UntitledSeparator2) X(menu_Open) X(menu_New_FROM_CLIPBOARD) X(menu_New)            \
+  X(FileQuit) X(menu_Pref) X(menu_Updates) X(menu_ABOUT)
+#define PIXMURA_DECLARE_MENU_ITEM(name) QAction* name() const;
+  PIXMURA_WINMAIN_MENU_ITEMS(PIXMURA_DECLARE_MENU_ITEM)
+#undef PIXMURA_DECLARE_MENU_ITEM
+  // The recent-file item of that index, 0 to 7.
+  QAction* menu_Recent(int32_t index) const;
+
+  // Menu commands of the File, Edit, View, Image and Help menus.
+  bool _menu_Grid_Action();
   bool _menu_ABOUT_Action();
-  bool _menu_CLOSE_Action();
+  bool _menu_DrawOpaque_Action();
+  bool _menu_UnDo_Action();
+  bool _menu_ClearImage_Action();
   bool _menu_ClearRecent_Action();
+  bool _menu_ReDo_Action();
+  bool _menu_SELECTALL_Action();
+  bool _menu_THUMBNAIL_Action();
+  bool _menu_ZoomIN_Action();
+  bool _menu_ZoomOut_Action();
+  bool _menu_ZoomNormal_Action();
+  bool _menu_ViewColors_Action();
+  bool _menu_ViewTools_Action();
+  bool _menu_AntiAlias_Action();
+  bool _menu_ColorMeter_Action();
+  bool _menu_CLOSE_Action();
+  bool _menu_GALLERY_Action();
+  bool _menu_Transparent_Action();
+  bool _menu_WEBSITE_Action();
+  bool _menu_Help_Action();
+  bool _menu_ViewRulers_Action();
+  bool _menu_ViewPatterns_Action();
 
   // ---- Update check and feedback ----
   // Help > eMail Feedback: opens a feedback mail to the maker in the desktop's mail program.
@@ -203,8 +337,12 @@ class winMAIN : public QMainWindow {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   bool event(QEvent* event) override;
-  // The close request: ends the tool state, asks about unsaved changes (cancel keeps the window open),
-  // writes the settings, closes the other windows and lets the program end.
+  void keyPressEvent(QKeyEvent* e) override;
+  void dragEnterEvent(QDragEnterEvent* e) override;
+  void dragMoveEvent(QDragMoveEvent* e) override;
+  void dropEvent(QDropEvent* e) override;
+  void enterEvent(QEnterEvent* e) override;
+  // Every close of the window passes through Event_CancelClose and, unless it cancels, Event_Close.
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -217,15 +355,44 @@ class winMAIN : public QMainWindow {
   void Text2_Was_Updated(classTEXT2* sender);
   // The palettes and their page buttons with their handlers bound.
   void Create_Palettes(QWidget* parent);
-  // The palettes' open events, before the window's own: the colour palette reports its start colours.
-  void Open_Palettes();
   void AddPaletteMenuHandlers();
+  // Makes the controls at their designed places, with their locks, and binds their events.
+  void CreateControls(QWidget* central);
+  // The custom controls' open events, in the order the controls were made, before the window's own:
+  // the tool palette chooses the pencil, the colour palette reports its start colours, the sliders
+  // take their first values.
+  void Open_Controls();
+  // The scroll bars' common steps: the view follows a bar's value along its axis; a drawn bar's change
+  // also goes to the platform bar of its axis; the wheel moves a drawn bar.
+  void View_Follows_Bar(bool horizontal, int32_t value);
+  void Drawn_Bar_Moved(bool horizontal);
+  bool Drawn_Bar_Wheel(bool horizontal, int32_t amount);
+  // The menu bar's item of that name (and index, for the recent files).
+  QAction* Menu_Item(const QString& name, int32_t index = -1) const;
+  // Closes the open floating windows: the styled-text window, the navigator and the colour meter.
+  void Close_Extra_Windows(bool);
+  // The close question is being asked, or the window has closed: a further close asks nothing again.
+  bool closeAsking_ = false;
+  bool closed_ = false;
   // Places the palette strip along the top, from the left edge given; answers the top edge left for the
   // picture.
   int Arrange_Palettes(int left);
 
   Platform::Canvas* btnPAT_[2] = {};
   Platform::Canvas* btnPAL_[2] = {};
+  Platform::Canvas* canvasRULER_[2] = {};
 
   QHash<QString, std::function<bool()>> menuHandlers_;
+
+  // ---- Form state ----
+  Platform::EdgeLocks locks_;
+  // Restarted by every resize; fires the resized event once the size has settled.
+  QTimer* resizeDone_ = nullptr;
+  // The wheel's turns over the platform bars not yet amounting to a notch.
+  QPoint wheelRemainderH_, wheelRemainderV_;
+  // The canvas-size drag: the press on the surround and the dragged handle's corner, in the surround's
+  // pixels.
+  modMAIN::point_record bkgd_point;
+  int32_t bkgd_x = 0;
+  int32_t bkgd_y = 0;
 };

@@ -60,34 +60,6 @@ void winMAIN::Create_Palettes(QWidget* parent) {
     control->hide();
 }
 
-void winMAIN::Open_Palettes() {
-  classTOOLS1->Open();
-  classPATTERNS1->Event_Open();
-  classCOLORS1->Event_Open();
-}
-
-int winMAIN::Arrange_Palettes(int left) {
-  const bool colours = modOptions::option_ShowColors, patterns = modOptions::option_ShowPattern;
-  classCOLORS1->setVisible(colours);
-  classPATTERNS1->setVisible(patterns);
-  for (int i = 0; i < 2; ++i) {
-    btnPAL_[i]->setVisible(colours);
-    btnPAT_[i]->setVisible(patterns && modColorSplash::ColorSplash_Mode == 0);
-  }
-  if (!colours && !patterns) return 0;
-  const int stripLeft = left + 2;
-  classCOLORS1->move(stripLeft + 6, kPaletteTop);
-  // The colour palette's buttons stand in the gap between its first 28 cells and the rest.
-  btnPAL(1)->move(stripLeft + 375, kUpperButtonTop);
-  btnPAL(0)->move(stripLeft + 375, kLowerButtonTop);
-  const int patternsLeft = stripLeft + (colours ? classCOLORS1->width() + 20 : 6);
-  classPATTERNS1->move(patternsLeft, kPaletteTop);
-  const int buttonsLeft = patternsLeft + classPATTERNS1->width() + 2;
-  btnPAT(0)->move(buttonsLeft, kUpperButtonTop);
-  btnPAT(1)->move(buttonsLeft, kLowerButtonTop);
-  return kStripTop + kStripHeight;
-}
-
 void winMAIN::classTOOLS1_Open() { drawing_TOOL_SET(TOOL_PENCIL); }
 
 void winMAIN::classTOOLS1_tool_Changed() {

@@ -1,4 +1,4 @@
-// The main window's one-time initialisation, its open and activate events and its close.
+// The main window's one-time initialisation and its open and activate events.
 #include <QApplication>
 #include <QCloseEvent>
 
@@ -16,7 +16,7 @@ using namespace modMAIN;
 
 
 void winMAIN::Event_Open() {
-  Open_Palettes();
+  Open_Controls();
   Check_For_Init(1);
 }
 
@@ -30,6 +30,7 @@ void winMAIN::Event_Activate() {
 
 bool winMAIN::event(QEvent* e) {
   if (e->type() == QEvent::WindowActivate) Event_Activate();
+  else if (e->type() == QEvent::WindowDeactivate) Event_Deactivate();
   return QMainWindow::event(e);
 }
 
@@ -42,6 +43,7 @@ void winMAIN::Check_For_Init(int32_t flag) {
   // Dropped files are offered to the window; its drop handler takes only supported pictures.
   setAcceptDrops(true);
   image_New();
+  Refresh_Rulers();
   show_GRID = false;
   size_PENCIL = -1;
   size_SPRAYCAN = 4;
@@ -62,23 +64,4 @@ void winMAIN::Check_For_Init(int32_t flag) {
     Delay_OpenItem.reset();
   }
   show();
-}
-
-void winMAIN::Close_Extra_Windows() {
-  for (QWidget* w : QApplication::topLevelWidgets())
-    if (w != this && w->isVisible() && w->isWindow() && w->windowTitle() != windowTitle()) w->close();
-}
-
-void winMAIN::closeEvent(QCloseEvent* event) {
-  Reset_Everything();
-  if (msgNeedtoSave(false) == -1) {
-    event->ignore();
-    return;
-  }
-  App::Request_Quit();
-  if (INI_File) modOptions::Options_Save();
-  Close_Extra_Windows();
-  // The history goes with the window.
-  pic_Stack.clear();
-  event->accept();
 }

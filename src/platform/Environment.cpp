@@ -24,6 +24,7 @@ struct State {
   uint32_t seed = 0;
   QMap<QString, QString> tools;
   std::function<bool(const QString&)> openDocument;
+  std::function<bool(const QString&)> openURL;
   std::optional<QStringList> volumes;
   QString updateRoot = QStringLiteral("http://www.pixmura.example");
   bool testing = false;
@@ -117,6 +118,13 @@ bool Environment::OpenDocument(const QString& path) {
   return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 void Environment::OverrideOpenDocument(std::function<bool(const QString&)> open) { S().openDocument = std::move(open); }
+
+bool Environment::OpenURL(const QString& address) {
+  if (S().openURL) return S().openURL(address);
+  if (S().testing) return false;
+  return QDesktopServices::openUrl(QUrl(address));
+}
+void Environment::OverrideOpenURL(std::function<bool(const QString&)> open) { S().openURL = std::move(open); }
 
 QStringList Environment::MountedVolumeNames() {
   if (S().volumes) return *S().volumes;

@@ -64,6 +64,10 @@ class Environment {
   // replace it; while testing without a replacement nothing is opened.
   static bool OpenDocument(const QString& path);
   static void OverrideOpenDocument(std::function<bool(const QString&)> open);
+  // Opens a web address in the desktop's browser; false when that failed. Tests replace it; while
+  // testing without a replacement nothing is opened.
+  static bool OpenURL(const QString& address);
+  static void OverrideOpenURL(std::function<bool(const QString&)> open);
 
   // The display names of the mounted volumes, in the system's order.
   static QStringList MountedVolumeNames();

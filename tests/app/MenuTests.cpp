@@ -22,6 +22,7 @@
 #include "effects/modColorSplash.h"
 #include "mainwindow/winMAIN.h"
 #include "support/Fixture.h"
+#include "support/Selections.h"
 #include "support/TestMain.h"
 
 namespace {
@@ -215,6 +216,8 @@ class MenuTests : public FixtureTest {
     int& standard = Bound(QStringLiteral("Menu_Palette_STD"));
     int& skin = Bound(QStringLiteral("menu_Palette_Skin"));
     int& del = Bound(QStringLiteral("menu_DELETE"));
+    // Delete needs a selection to be enabled.
+    Fixture::Select(1, 1, 5, 5);
     QTest::keyClick(w, Qt::Key_Plus, Qt::ControlModifier);
     QTest::keyClick(w, Qt::Key_Equal, Qt::ControlModifier);
     QTest::keyClick(w, Qt::Key_Minus, Qt::ControlModifier);
@@ -319,6 +322,8 @@ class MenuTests : public FixtureTest {
       return *Platform::Checked(missing) > 0;
     });
     w->Bind_Menu(QStringLiteral("menu_THUMBNAIL"), []() -> bool { throw Platform::OutOfBoundsException(); });
+    // Show Grid is enabled from 400 % on.
+    modMAIN::Zoom = 4;
     QTest::keyClick(w, Qt::Key_G, Qt::ControlModifier);
     ErrWin* error = ErrWin::existing();
     QVERIFY(error);

@@ -23,6 +23,14 @@
 using namespace modOptions;
 
 namespace {
+// The bounds the window takes for the bounds asked: it cannot be made smaller than its minimum, 940 x 480
+// below the menu bar.
+QSize Held(QSize asked) {
+  winMAIN* w = winMAIN::instance();
+  return asked.expandedTo(QSize(940, 480 + w->height() - w->centralWidget()->height()));
+}
+QRect Held(int x, int y, int width, int height) { return QRect(QPoint(x, y), Held(QSize(width, height))); }
+
 QString ConfigPath() { return Fixture::SettingsFolder() + QStringLiteral("/Config.INI"); }
 
 QString ReadConfig() {
@@ -128,7 +136,7 @@ class SettingsTests : public FixtureTest {
                                  .arg(bounds.y())
                                  .arg(bounds.width());
     QCOMPARE(ReadConfig(), expected);
-    QCOMPARE(bounds.size(), QSize(800, 600));
+    QCOMPARE(bounds.size(), Held(QSize(800, 600)));
   }
 
   void defaultWindowIsCentredOnTheScreen() {
@@ -136,7 +144,7 @@ class SettingsTests : public FixtureTest {
     Fixture::StartProgram();
     QCOMPARE(win_left, 240);
     QCOMPARE(win_top, 212);
-    QCOMPARE(winMAIN::instance()->geometry(), QRect(240, 212, 800, 600));
+    QCOMPARE(winMAIN::instance()->geometry(), Held(240, 212, 800, 600));
   }
 
   void savedValuesComeBack() {
@@ -147,7 +155,7 @@ class SettingsTests : public FixtureTest {
     QCOMPARE(option_Ruler_Bcolor, Platform::Color(0x123456));
     QCOMPARE(option_Autocheck_Next, QStringLiteral("202501010000"));
     QCOMPARE(option_Thumbnail_Width, 150);
-    QCOMPARE(winMAIN::instance()->geometry(), QRect(30, 40, 700, 500));
+    QCOMPARE(winMAIN::instance()->geometry(), Held(30, 40, 700, 500));
     QCOMPARE(modMAIN::work_area->Width(), 320);
     QCOMPARE(modMAIN::work_area->Height(), 200);
     Quit();
@@ -216,13 +224,13 @@ class SettingsTests : public FixtureTest {
     QFETCH(int, opacity);
     StartWith(config);
     QCOMPARE(QSize(modMAIN::work_area->Width(), modMAIN::work_area->Height()), canvas);
-    QCOMPARE(winMAIN::instance()->size(), window);
+    QCOMPARE(winMAIN::instance()->size(), Held(window));
     QCOMPARE(option_BrushOpacity, opacity);
   }
 
   void windowOffTheScreenStaysThere() {
     StartWith(QStringLiteral("[Window]\nLeft=5000\nTop=-3000\nWidth=700\nHeight=500\n"));
-    QCOMPARE(winMAIN::instance()->geometry(), QRect(5000, -3000, 700, 500));
+    QCOMPARE(winMAIN::instance()->geometry(), Held(5000, -3000, 700, 500));
   }
 
   void recentFiles() {

@@ -59,6 +59,23 @@ class ColorMapTests : public FixtureTest {
     QCOMPARE(GrayPixel(colour, levels), Color(grey));
   }
 
+  // The whole-picture pass, eight pixels at a time where it can, gives every pixel exactly the grey of
+  // the single-colour rule, including the pixels of a row's tail and near-white ones.
+  void theGreyPassAgreesWithTheGreyOfEachColour() {
+    auto pic = Fixture::Filled(4099, 5, 0xFFFFFF);
+    uint32_t c = 0;
+    for (int y = 0; y < 5; ++y)
+      for (int x = 0; x < 4099; ++x, c = c * 1664525u + 1013904223u)
+        if (x % 7) pic->SetPixel(x, y, Color(y == 4 ? 0xFFFF00u | (c & 0xFF) : c & 0xFFFFFF));
+    for (int levels : {4, 16, 256}) {
+      auto grey = pic->Clone();
+      ColorOps::Gray(*grey, *Map_Gray, levels);
+      for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 4099; ++x)
+          QCOMPARE(grey->Pixel(x, y) & 0xFFFFFF, GrayPixel(pic->Pixel(x, y), levels));
+    }
+  }
+
   void sepiaOfWhiteAndBlack() {
     QCOMPARE(SepiaOf(0xFFFFFF), RGB(255, 255, 238));
     auto pic = Fixture::Filled(3, 1, 0xFFFFFF);
