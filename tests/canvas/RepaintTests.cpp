@@ -1,6 +1,10 @@
 // The canvas as it shows on screen, grabbed: grid, marching ants, crosshair, eraser outline and the
 // checkerboard of a transparent document.
+#include <QScrollBar>
+#include <QWheelEvent>
+
 #include "CanvasDriver.h"
+#include "palettes/classScrollbar.h"
 #include "support/Selections.h"
 #include "support/TestMain.h"
 
@@ -89,6 +93,34 @@ class RepaintTests : public FixtureTest {
     QCOMPARE(At(shown, 8, 2), Color(0x000000));
     QCOMPARE(At(shown, 12, 2), Color(0xFFFFFF));
     QCOMPARE(At(shown, 20, 8), Color(0x000000));
+  }
+
+  // The wheel over the picture moves the view through both pairs of bars, within their ranges.
+  void wheelScrollsTheView() {
+    Start_Grey(2000, 2000, 1);
+    QScrollBar* v = Main()->Scroll_V_OS;
+    QScrollBar* h = Main()->Scroll_H_OS;
+    const int step = Main()->Wheel_Step(false);
+    QVERIFY(step >= 1 && v->maximum() > 3 * step);
+    const auto wheel = [](QPoint delta) {
+      const QPoint at(20, 20);
+      QWheelEvent e(at, Widget()->mapToGlobal(at), QPoint(), delta, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                    false);
+      QApplication::sendEvent(Widget(), &e);
+    };
+    wheel({0, 120});  // away from the user at the top: nothing to scroll
+    QCOMPARE(v->value(), 0);
+    wheel({0, -240});  // two notches towards the user
+    QCOMPARE(v->value(), 2 * step);
+    QCOMPARE(offset.y, 2 * step);
+    QCOMPARE(Main()->Scroll_V_Custom->Value(), 2 * step);
+    wheel({-120, 0});
+    QCOMPARE(h->value(), Main()->Wheel_Step(true));
+    QCOMPARE(offset.x, h->value());
+    QCOMPARE(Main()->Scroll_H_Custom->Value(), h->value());
+    for (int i = 0; i < 40; ++i) wheel({0, -1200});
+    QCOMPARE(v->value(), v->maximum());
+    QCOMPARE(offset.y, v->maximum());
   }
 
   // While a predefined shape is dragged its box shows marching ants; the release ends them.

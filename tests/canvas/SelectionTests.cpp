@@ -2,6 +2,7 @@
 // lifts, the drop as one undo step, and Cut and Delete while it floats.
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QKeyEvent>
 
 #include "CanvasDriver.h"
 #include "core/Geometry.h"
@@ -196,6 +197,17 @@ class SelectionTests : public FixtureTest {
     QCOMPARE(pic_Stack.size(), size_t(2));
     QCOMPARE(Fixture::Difference(work_area, Fixture::Filled(40, 30, 0xFF0000)), QString());
     QCOMPARE(Holds_Area(Clipboard_Rgb(), 0, 0, 40, 30), cut);
+  }
+
+  // Escape ends a floating selection by dropping it where it lies, as one undo step.
+  void escapeDropsWhatFloats() {
+    Start_Marked(40, 30);
+    Select_And_Move();
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, QString(QChar(27)));
+    QApplication::sendEvent(Widget(), &escape);
+    QVERIFY(!active_DRAG && !active_LASSO);
+    QCOMPARE(pic_Stack.size(), size_t(2));
+    QCOMPARE(Check_Moved(work_area, 0xFF0000), QString());
   }
 
   // Choosing another tool ends a selection that does not float without an undo step.
