@@ -186,11 +186,8 @@ class SelectionTests : public FixtureTest {
   void cutOrDeleteAfterSelectAll() {
     QFETCH(bool, cut);
     Start_Marked(40, 30);
-    Main()->Reset_Everything();
-    Fixture::Select(0, 0, 40, 30);
-    Main()->drawing_TOOL_SET(TOOL_LASSO);
-    active_DRAG = true;
-    image_COPY(false, true);
+    Main()->_menu_SELECTALL_Action();
+    QVERIFY(active_DRAG);
     QGuiApplication::clipboard()->clear();
     if (cut) Main()->_menu_CUT_Action();
     else Main()->_menu_DELETE_Action();
@@ -208,6 +205,27 @@ class SelectionTests : public FixtureTest {
     QVERIFY(!active_DRAG && !active_LASSO);
     QCOMPARE(pic_Stack.size(), size_t(2));
     QCOMPARE(Check_Moved(work_area, 0xFF0000), QString());
+  }
+
+  // The single-line text's box follows a drag like a floating selection; another tool draws the text
+  // where the box was left, as one undo step.
+  void textBoxFollowsADrag() {
+    Start(200, 120, TOOL_PENCIL);
+    Main()->drawing_TOOL_GET(TOOL_TEXT2);
+    QCOMPARE(img_DRAG_DROP, Point_of(3, 3));
+    const int32_t w = img_lasso->Width(), h = img_lasso->Height();
+    Stroke({{10, 10}, {13, 11}, {15, 12}});
+    QCOMPARE(img_DRAG_DROP, Point_of(8, 5));
+    QCOMPARE(img_lasso->Top_Left(), Point_of(8, 5));
+    QCOMPARE(img_lasso->Width(), w);
+    QCOMPARE(img_lasso->Height(), h);
+    QCOMPARE(pic_Stack.size(), size_t(1));
+    QCOMPARE(Fixture::Difference(work_area, Fixture::Filled(200, 120, 0xFFFFFF)), QString());
+    Main()->drawing_TOOL_SET(TOOL_PENCIL);
+    QCOMPARE(pic_Stack.size(), size_t(2));
+    const QRect ink = Bounds_Not(work_area, 0xFFFFFF);
+    QVERIFY(!ink.isEmpty());
+    QVERIFY(QRect(8, 5, w, h).contains(ink));
   }
 
   // Choosing another tool ends a selection that does not float without an undo step.
