@@ -142,6 +142,48 @@ class RepaintTests : public FixtureTest {
     QCOMPARE(At(shown, 11, 10), kGrey);
   }
 
+  // The floating picture over its selection: with white drawn as transparent the picture below shows
+  // through its white pixels.
+  void floatingPictureWhite_data() {
+    QTest::addColumn<int>("opaque");
+    QTest::addColumn<quint32>("white");
+    QTest::newRow("white drawn") << 0 << quint32(0xFFFFFF);
+    QTest::newRow("white transparent") << 1 << quint32(kGrey);
+  }
+  void floatingPictureWhite() {
+    QFETCH(int, opaque);
+    QFETCH(quint32, white);
+    Start_Grey(30, 30, 2);
+    modOptions::option_Draw_Opaque = opaque;
+    Fixture::Select(5, 5, 15, 15);
+    drag_Picture = Fixture::Filled(10, 10, 0xFFFFFF);
+    drag_Picture->SetPixel(0, 0, 0x00FF00);
+    drag_Picture->Mask()->Image().fill(0);  // fully opaque mask: removed while white is transparent
+    img_DRAG_DROP = Point_of(5, 5);
+    active_DRAG = true;
+    const QImage shown = Shown();
+    QCOMPARE(At(shown, 11, 11), Color(0x00FF00));
+    QCOMPARE(At(shown, 17, 17), Color(white));
+    QCOMPARE(drag_Picture->MaskIfAny() == nullptr, opaque == 1);
+  }
+
+  // A free-hand selection's outline marches by its two outline pictures; no rectangle, no crosshair.
+  void freeHandOutline() {
+    Start_Grey(40, 40, 1);
+    modOptions::option_Lasso_CrossHair = true;
+    Fixture::SelectFreeHand(10, 10, 30, 30, [](int, int) { return true; });
+    Super_Lasso_mask[2] = Fixture::Filled(20, 20, 0xFF0000);
+    Super_Lasso_mask[3] = Fixture::Filled(20, 20, 0x0000FF);
+    Marching_Ants = 0;
+    QImage shown = Shown();
+    QCOMPARE(At(shown, 20, 20), Color(0xFF0000));
+    QCOMPARE(At(shown, 20, 15), Color(0xFF0000));  // where the crosshair would be
+    Marching_Ants = 4;
+    shown = Shown();
+    QCOMPARE(At(shown, 20, 20), Color(0x0000FF));
+    QCOMPARE(At(shown, 31, 20), kGrey);
+  }
+
   void crosshair_data() {
     QTest::addColumn<bool>("on");
     QTest::newRow("on") << true;
