@@ -116,6 +116,9 @@ void winMAIN::AddMenuHandlers() {
   Bind_Menu(QStringLiteral("menu_CS16"), [] { modColorSplash::Switch_ColorSplash_Mode(16); return true; });
   Bind_Menu(QStringLiteral("menu_CS256"), [] { modColorSplash::Switch_ColorSplash_Mode(256); return true; });
   AddPaletteMenuHandlers();
+  AddColorWindowMenuHandlers();
+  AddGeometryMenuHandlers();
+  AddPrintingMenuHandlers();
 }
 
 void winMAIN::Bind_Menu(const QString& name, std::function<bool()> handler) { menuHandlers_.insert(name, std::move(handler)); }
@@ -308,28 +311,6 @@ bool winMAIN::_menu_ZoomOut_Action() {
 bool winMAIN::_menu_Grid_Action() {
   show_GRID = !show_GRID;
   Update_Display();
-  return true;
-}
-
-bool winMAIN::_menu_THUMBNAIL_Action() {
-  const bool wasOpen = active_THUMBNAIL;
-  active_THUMBNAIL = !wasOpen;
-  if (!wasOpen) {
-    winTHUMBNAIL::instance()->show();
-  } else if (winTHUMBNAIL* w = winTHUMBNAIL::existing()) {
-    w->close();
-  }
-  return true;
-}
-
-bool winMAIN::_menu_ColorMeter_Action() {
-  const bool wasOpen = active_COLORMETER;
-  active_COLORMETER = !wasOpen;
-  if (!wasOpen) {
-    winCOLORMeter::instance()->show();
-  } else if (winCOLORMeter* w = winCOLORMeter::existing()) {
-    w->close();
-  }
   return true;
 }
 

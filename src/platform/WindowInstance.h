@@ -15,6 +15,8 @@ class WindowInstance {
   }
   // The window when it exists, else nullptr; never creates it.
   static W* existing() { return ptr(); }
+  // Forgets the window that is closing (it deletes itself later): the next use makes a new one.
+  static void Forget() { ptr() = nullptr; }
 
  private:
   static QPointer<W>& ptr() {
