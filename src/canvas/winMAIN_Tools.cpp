@@ -122,8 +122,9 @@ void winMAIN::Turn_Lasso_OFF() {
       }
       if (text2) Dragging_Text = false;
       if (Dragging_Text) {
-        // Styled text with a transparent background or knocked-out letters is drawn and committed by
-        // the styled-text tool's own placement.
+        // Styled text with a transparent background or knocked-out letters: its placement draws it and
+        // commits it as the one undo step.
+        Place_Styled_Text();
       } else if (text2) {
         // The text is drawn where its box lies, its window closes, and the drop is one undo step.
         if (work_area) {

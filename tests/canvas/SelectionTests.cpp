@@ -7,6 +7,8 @@
 #include "CanvasDriver.h"
 #include "core/Geometry.h"
 #include "platform/Environment.h"
+#include "platform/StyledText.h"
+#include "text/StyledTextDrawing.h"
 #include "support/Selections.h"
 #include "support/TestMain.h"
 
@@ -226,6 +228,63 @@ class SelectionTests : public FixtureTest {
     const QRect ink = Bounds_Not(work_area, 0xFFFFFF);
     QVERIFY(!ink.isEmpty());
     QVERIFY(QRect(8, 5, w, h).contains(ink));
+  }
+
+  // A placed styled text ends with one undo step: opaque (mode 0) as its picture with its white, mode 1
+  // as its letters alone, mode 2 as a box of the background colour with the letters cut out.
+  void styledTextDrop_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("white");
+    QTest::addColumn<bool>("background");
+    QTest::newRow("opaque") << 0 << true << false;
+    QTest::newRow("letters alone") << 1 << false << false;
+    QTest::newRow("knock-out") << 2 << false << true;
+  }
+  void styledTextDrop() {
+    QFETCH(int, mode);
+    QFETCH(bool, white);
+    QFETCH(bool, background);
+    Start(120, 60, TOOL_PENCIL);
+    work_area->Image().fill(Platform::ToQRgb(0x00A000));
+    pic_Stack[0] = work_area->CopyAtDepth(32);
+    Main()->classCOLORS1->Set_Color(2, 0xFF0000);
+    auto text = std::make_shared<Platform::StyledText>();
+    Platform::StyleRun run;
+    run.Text = QStringLiteral("Hi");
+    run.Font = QStringLiteral("DejaVu Sans");
+    run.Size = 24;
+    run.Bold = true;
+    run.TextColor = 0x0000FF;
+    text->InsertStyleRun(run, 0);
+    myStyledText = text;
+    Fixture::Select(10, 10, 60, 45);
+    drag_Picture = Fixture::Filled(50, 35, 0xFFFFFF);
+    drag_Picture->Transparent = 1;  // as it showed while floating
+    {
+      Platform::Graphics g = drag_Picture->Graphics();
+      StyledTextDrawing::DrawStyledText(g, *text, 2, 0, 9999);
+    }
+    img_DRAG_DROP = Point_of(10, 10);
+    Dragging_Text = true;
+    Dragging_Text_Mode = mode;
+    active_TEXTMODE = true;
+    active_DRAG = true;
+    Main()->Turn_Lasso_OFF();
+    QCOMPARE(pic_Stack.size(), size_t(2));
+    QVERIFY(!Dragging_Text && !active_DRAG && !active_LASSO && !active_TEXTMODE);
+    int whites = 0, reds = 0, blues = 0;
+    for (int y = 0; y < 60; ++y)
+      for (int x = 0; x < 120; ++x) {
+        const Color c = work_area->Pixel(x, y) & 0xFFFFFFu;
+        whites += c == 0xFFFFFF;
+        reds += c == 0xFF0000;
+        blues += c == 0x0000FF;
+      }
+    QCOMPARE(whites > 0, white);
+    QCOMPARE(reds > 0, background);
+    QCOMPARE(blues > 0, mode != 2);
+    Main()->Turn_Lasso_OFF();
+    QCOMPARE(pic_Stack.size(), size_t(2));
   }
 
   // Choosing another tool ends a selection that does not float without an undo step.
