@@ -1,6 +1,7 @@
 #pragma once
-// The one main window: the picture canvas inside its surround, the status bar with its progress bar,
-// and the three timers. Its implementation is split by topic (layout, view, commit, tools).
+// The one main window: the palettes, the picture canvas inside its surround with rulers and two kinds
+// of scroll bars, the status bar with its sliders and progress bar, and the three timers. Its
+// implementation is split by topic (form, layout, view, scrolling, events, commit, tools, menus).
 #include <QMainWindow>
 #include <QProgressBar>
 #include <QHash>
@@ -69,6 +70,9 @@ class winMAIN : public QMainWindow {
   std::shared_ptr<Platform::Graphics> Printer_graphics;
   // Re-entry guard of the canvas's drag and move handlers.
   bool Busy = false;
+  // The corner of a canvas-size drag in the surround's coordinates: the new right and bottom edges.
+  int32_t bkgd_x = 0;
+  int32_t bkgd_y = 0;
 
   // ---- Commit and undo ----
   // The one commit path: every finished operation becomes one undo step here.
@@ -153,6 +157,37 @@ class winMAIN : public QMainWindow {
   void Cursor_Tag(int32_t x, int32_t y, int32_t w, int32_t h);
   void timer_HELPTAG_Action();
   void myHelpTag_Paint(Platform::Graphics& g);
+
+  // ---- Painting canvas: mouse events (x, y in canvas pixels) ----
+  // The press: true makes drag events and one release follow.
+  bool Screen_Canvas_MouseDown(int32_t x, int32_t y);
+  void Screen_Canvas_MouseDrag(int32_t x, int32_t y);
+  void Screen_Canvas_MouseUp(int32_t x, int32_t y);
+  // Moves with the button up: the hover switch between the selection tools and the grabber.
+  void Screen_Canvas_MouseMove(int32_t x, int32_t y);
+  void Screen_Canvas_MouseEnter();
+  void Screen_Canvas_MouseExit();
+  // The wheel scrolls one image pixel per unit; always false.
+  bool Screen_Canvas_MouseWheel(int32_t x, int32_t y, int32_t deltaX, int32_t deltaY);
+  void Screen_Canvas_Open();
+  // The hover test over the rectangular selection: 999 inside, -1 outside or without one.
+  int32_t Mouse_Inside_Lasso(modMAIN::point_record p);
+  // The Shift constraint of a drag step, relative to the stroke's anchor: axis or 45-degree lines for
+  // the line tool, squares for the box tools.
+  void Adjust_XY(modMAIN::point_record& p);
+
+  // ---- Stroke tools that hook into the canvas's events ----
+  // One eraser (3) or brush (11) stroke step to the image point.
+  void execute_eraser(modMAIN::point_record point, int32_t tool);
+  // One burst of the spray can around the stroke's anchor.
+  void spurt_paint();
+  // The polygon tool: a vertex at a plain press, the rubber band of a drag step, the completion.
+  void Polygon_Add_Vertex(modMAIN::point_record p);
+  void Polygon_Rubber_Band(modMAIN::point_record p);
+  void polygon_complete();
+  // The free-hand selection: its start at the press and its conversion at the release.
+  void Init_SuperLasso();
+  void convert_SuperLasso_to_normal_lasso();
 
   // ---- Tools and selection ----
   void Reset_Everything();
@@ -346,6 +381,8 @@ class winMAIN : public QMainWindow {
  private:
   winMAIN();
   void Screen_Canvas_Paint(Platform::Graphics& g);
+  // Hooks the painting canvas's events to the handlers above.
+  void Bind_Screen_Canvas();
   void statusbar_Paint(Platform::Graphics& g);
   // The single-line text changed: the floating text box takes its size and the canvas repaints.
   void Text2_Was_Updated(classTEXT2* sender);
@@ -383,9 +420,6 @@ class winMAIN : public QMainWindow {
   QTimer* resizeDone_ = nullptr;
   // The wheel's turns over the platform bars not yet amounting to a notch.
   QPoint wheelRemainderH_, wheelRemainderV_;
-  // The canvas-size drag: the press on the surround and the dragged handle's corner, in the surround's
-  // pixels.
+  // Where a canvas-size drag began on the surround, in the surround's pixels.
   modMAIN::point_record bkgd_point;
-  int32_t bkgd_x = 0;
-  int32_t bkgd_y = 0;
 };

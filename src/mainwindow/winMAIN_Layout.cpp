@@ -2,6 +2,7 @@
 // rulers, the scroll bars of the chosen kind where the picture needs them, the status bar at the bottom
 // and the surround, which takes the rest.
 #include <QGroupBox>
+#include <QLayout>
 #include <QScrollBar>
 
 #include "app/modOptions.h"
@@ -17,6 +18,9 @@ using namespace modMAIN;
 
 void winMAIN::Arrange_Controls() {
   if (winMAIN_INITFLAG <= 98) return;
+  // A hidden window does not lay out its content when its bounds change (the settings give it its
+  // bounds while it is hidden): it does now, so the arrangement works from the real size.
+  if (layout() && !isVisible()) layout()->setGeometry(rect());
   locks_.Apply();
   QWidget* window = centralWidget();
   const int windowW = window->width(), windowH = window->height();

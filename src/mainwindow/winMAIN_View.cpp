@@ -68,8 +68,10 @@ std::shared_ptr<classRECTANGLE> winMAIN::image_to_Screen_Rectangle(const classRE
 void winMAIN::Update_Display() {
   if (!work_area) return;
   const double z = Zoom;
-  const int32_t w = ToInt(std::min<double>(canvas_BG->width(), work_area->Width() * z));
-  const int32_t h = ToInt(std::min<double>(canvas_BG->height(), work_area->Height() * z));
+  // A picture smaller than a screen pixel at this zoom still shows as one pixel, never at the size of
+  // the picture shown before it; only a surround without room stops the redisplay.
+  const int32_t w = ToInt(std::min<double>(canvas_BG->width(), std::max(1.0, work_area->Width() * z)));
+  const int32_t h = ToInt(std::min<double>(canvas_BG->height(), std::max(1.0, work_area->Height() * z)));
   if (w <= 0 || h <= 0) return;
   Screen_Canvas->resize(w, h);
   C_INVALIDATE();

@@ -2,6 +2,7 @@
 // settings and the picture, the scroll bars it needs, and resizing.
 #include <QApplication>
 #include <QGroupBox>
+#include <QImage>
 #include <QLayout>
 #include <QProgressBar>
 #include <QScrollBar>
@@ -16,6 +17,7 @@
 #include "palettes/classPATTERNS.h"
 #include "palettes/classScrollbar.h"
 #include "palettes/classTOOLS.h"
+#include "platform/Environment.h"
 #include "support/Fixture.h"
 #include "support/TestMain.h"
 
@@ -110,6 +112,29 @@ class LayoutTests : public FixtureTest {
     QVERIFY(!Main()->Scroll_V_Custom->Horizontal());
     QVERIFY(Main()->acceptDrops());
     QVERIFY(Shown(Main()->canvas_BG));
+  }
+
+  void theSavedBoundsAreLaidOutAtStart() {
+    Fixture::WriteFile(QStringLiteral("data/pixmura/Config.INI"),
+                       "[Options]\nShowTools=True\nShowRuler=False\n[Window]\nLeft=0\nTop=0\nWidth=1200\nHeight=700\n");
+    // A remembered window is kept within the screen: give it one that holds it.
+    Platform::Environment::OverrideScreenSize(QSize(1600, 1000));
+    Fixture::StartProgram();
+    QCOMPARE(Main()->width(), 1200);
+    // The surround reaches the window's right edge and the status bar, which runs along the bottom.
+    const QRect surround = Place(Main()->canvas_BG);
+    QCOMPARE(surround.left(), 80);
+    QCOMPARE(surround.right(), 1199);
+    QCOMPARE(surround.bottom() + 1, Place(Main()->statusbar).top());
+    QCOMPARE(Place(Main()->statusbar).bottom(), Content()->height() - 1);
+    // A document handed over at launch is measured against that view: 1000 pixels fit at 100 %.
+    QImage photo(1000, 300, QImage::Format_RGB32);
+    photo.fill(Qt::gray);
+    const QString path = Fixture::Home() + QStringLiteral("/wide.png");
+    QVERIFY(photo.save(path));
+    Fixture::StartProgram({path});
+    QCOMPARE(work_area->Width(), 1000);
+    QCOMPARE(Zoom, 1.0f);
   }
 
   void theDesignedWindowWithAFittingPicture() {

@@ -159,6 +159,16 @@ class ViewTests : public FixtureTest {
     QCOMPARE(Main()->Screen_Canvas->size(), QSize(640, 413));
   }
 
+  void aPictureBelowAScreenPixelShowsAsOne() {
+    Zoom = 0.25;
+    Fixture::NewDocument(640, 480);
+    Main()->canvas_BG->resize(867, 413);
+    Fixture::NewDocument(3, 2);
+    QCOMPARE(Main()->Screen_Canvas->size(), QSize(1, 1));
+    // The view may still go 80 image pixels past it.
+    QCOMPARE(Main()->Scroll_H_OS->maximum(), 3 - 4 + 80);
+  }
+
   void aNewRangeThatCutsTheValueMovesTheView() {
     Zoom = 1;
     Fixture::NewDocument(640, 2000);
