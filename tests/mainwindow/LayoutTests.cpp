@@ -12,6 +12,7 @@
 #include "core/EditingState.h"
 #include "effects/modColorSplash.h"
 #include "mainwindow/winMAIN.h"
+#include "platform/Environment.h"
 #include "palettes/RoundSlider.h"
 #include "palettes/classCOLORS.h"
 #include "palettes/classPATTERNS.h"
@@ -116,6 +117,8 @@ class LayoutTests : public FixtureTest {
   void theSavedBoundsAreLaidOutAtStart() {
     Fixture::WriteFile(QStringLiteral("data/pixmura/Config.INI"),
                        "[Options]\nShowTools=True\nShowRuler=False\n[Window]\nLeft=0\nTop=0\nWidth=1200\nHeight=700\n");
+    // A screen with room for the window.
+    Platform::Environment::OverrideScreenSize(QSize(1600, 1200));
     Fixture::StartProgram();
     QCOMPARE(Main()->width(), 1200);
     // The surround reaches the window's right edge and the status bar, which runs along the bottom.
