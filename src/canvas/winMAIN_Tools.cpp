@@ -109,22 +109,38 @@ void winMAIN::Turn_ERASER_OFF() {
 void winMAIN::Turn_Lasso_OFF() {
   if (!active_LASSO && !active_SUPERLASSO && !active_SHAPE) return;
   if (active_DRAG) {
+    // Cleared before anything is drawn: the calls below come back here and must not drop it again.
     active_DRAG = false;
-    if (active_TEXT2 && work_area && Info_Text2) {
-      // The single-line text box is known by its own placement, not by the tool: a tool change that did
-      // not end the selection first never drops a stale floating picture in its place. The text is drawn
-      // where its box lies, its window closes, and the drop is one undo step.
-      Dragging_Text = false;
-      Platform::Graphics g = work_area->Graphics();
-      Info_Text2->Draw_Text(g, true);
-      winTEXT2::Close_If_Open();
-      Reset_Everything();
-      Revert_to_Last_Draw_Tool(false);
-      Draw_Complete();
-    } else if (drag_Picture && !Dragging_Text && !active_TEXTMODE) {
-      Platform::Graphics g = work_area->Graphics();
-      g.DrawPicture(drag_Picture, img_DRAG_DROP.x, img_DRAG_DROP.y);
-      Draw_Complete();
+    // The single-line text box is known by its own placement, not by the tool: a tool change that did
+    // not end the selection first never drops a stale floating picture in its place.
+    const bool text2 = active_TEXT2 && Info_Text2;
+    if ((drag_Picture && work_area) || text2) {
+      if (Dragging_Text && Dragging_Text_Mode == 0) {
+        // Opaque styled text keeps its white pixels, whatever it showed while floating.
+        if (!text2 && drag_Picture) drag_Picture->Transparent = 0;
+        Dragging_Text = false;
+      }
+      if (text2) Dragging_Text = false;
+      if (Dragging_Text) {
+        // Styled text with a transparent background or knocked-out letters: its placement draws it and
+        // commits it as the one undo step.
+        Place_Styled_Text();
+      } else if (text2) {
+        // The text is drawn where its box lies, its window closes, and the drop is one undo step.
+        if (work_area) {
+          Platform::Graphics g = work_area->Graphics();
+          Info_Text2->Draw_Text(g, true);
+        }
+        winTEXT2::Close_If_Open();
+        Reset_Everything();
+        Revert_to_Last_Draw_Tool(false);
+        Draw_Complete();
+      } else {
+        // The floating picture at its own size, with its own mask and white-as-transparent flag.
+        Platform::Graphics g = work_area->Graphics();
+        g.DrawPicture(drag_Picture, img_DRAG_DROP.x, img_DRAG_DROP.y);
+        Draw_Complete();
+      }
     }
   }
   Set_Active_SuperLasso(false);

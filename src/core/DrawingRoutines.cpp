@@ -44,21 +44,23 @@ void Draw_Bezier(Platform::Graphics& g) {
   g.SetForeColor(Draw_Color[0]);
   const std::vector<point_record> points = Bezier_Points();
   for (size_t i = 1; i < points.size(); ++i) g.DrawLine(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y);
+  // Heads point away from the nearer control point: 1 at the start (point 1), 2 at the end (point 2).
   const int32_t heads = modOptions::option_ArrowHead;
-  if (heads == 2 || heads == 3) Create_ArrowHead(g, img_Curve[4], img_Curve[1]);
-  if (heads == 1 || heads == 3) Create_ArrowHead(g, img_Curve[3], img_Curve[2]);
+  if (heads == 1 || heads == 3) Create_ArrowHead(g, img_Curve[4], img_Curve[1]);
+  if (heads == 2 || heads == 3) Create_ArrowHead(g, img_Curve[3], img_Curve[2]);
 }
 
 void Draw_ArrowHead(Platform::Graphics& g, point_record p1, point_record p2) {
   const int32_t heads = modOptions::option_ArrowHead;
-  if (heads == 1 || heads == 3) Create_ArrowHead(g, p1, p2);
-  if (heads == 2 || heads == 3) Create_ArrowHead(g, p2, p1);
+  if (heads == 1 || heads == 3) Create_ArrowHead(g, p2, p1);
+  if (heads == 2 || heads == 3) Create_ArrowHead(g, p1, p2);
 }
 
 std::array<point_record, 4> ArrowHead_Polygon(point_record p1, point_record p2) {
   const int32_t s = size_PENCIL;
-  const int32_t L = modOptions::option_ArrowLength * s;
-  const int32_t Wd = modOptions::option_ArrowWidth * s;
+  // Worked out in double and saturated: a hand-edited settings file may hold any length and width.
+  const double L = Platform::ToInt(double(modOptions::option_ArrowLength) * s);
+  const double Wd = Platform::ToInt(double(modOptions::option_ArrowWidth) * s);
   double x1 = p1.x, y1 = p1.y, x2 = p2.x, y2 = p2.y;
   const double a = std::atan2(y2 - y1, x2 - x1);
   if (s != 1) {

@@ -12,11 +12,13 @@
 namespace modMAIN {
 
 // The curve tool's cubic Bezier curve through img_Curve (1 start, 4 and 3 control points, 2 end) as 100
-// straight segments in the stroke colour, then its arrow heads as option_ArrowHead asks.
+// straight segments in the stroke colour, then its arrow heads as option_ArrowHead asks: 1 at the start
+// (point 1), 2 at the end (point 2), 3 both.
 void Draw_Bezier(Platform::Graphics& g);
 // The 101 points of the curve that Draw_Bezier joins.
 std::vector<point_record> Bezier_Points();
-// The arrow heads of the straight line p1 to p2 that option_ArrowHead asks for: 1 at p2, 2 at p1, 3 both.
+// The arrow heads of the straight line from p1 to p2 that option_ArrowHead asks for: 1 at the start p1,
+// 2 at the end p2, 3 both.
 void Draw_ArrowHead(Platform::Graphics& g, point_record p1, point_record p2);
 // One filled head in the foreground colour, its tip at p2 (moved forward for pens thicker than 1),
 // pointing away from p1. Empties the polygon tool's vertex list.

@@ -75,6 +75,31 @@ void Put_On_Clipboard(const PicturePtr& picture) {
   QGuiApplication::clipboard()->setImage(image);
 }
 
+// The floating picture that the last copy made and the corner it was copied from: while that picture
+// still floats there, it stands for the area under it.
+std::weak_ptr<Platform::Picture> copied_Picture;
+point_record copied_From;
+
+bool Floating_In_Place() {
+  return drag_Picture && copied_Picture.lock() == drag_Picture && img_lasso && img_lasso->Top_Left() == copied_From;
+}
+
+// Cut and Delete of a floating selection act on what floats, once: it goes (onto the clipboard first for
+// a cut) without being dropped, and while it still lies where it was copied from, the area under it
+// becomes the background colour as it would for a selection that never floated. One undo step.
+void Remove_Floating(bool to_clipboard) {
+  winMAIN* win = winMAIN::instance();
+  if (to_clipboard && drag_Picture) Put_On_Clipboard(drag_Picture);
+  if (Floating_In_Place()) {
+    if (active_SUPERLASSO) Lasso_Area_Put(Super_Lasso_mask[1]);
+    else Lasso_Area_Get(true);
+  }
+  active_DRAG = false;
+  drag_Picture.reset();
+  win->Turn_Lasso_OFF();
+  win->Draw_Complete();
+}
+
 }  // namespace
 
 void Out_Of_Memory_Message() {
@@ -186,6 +211,8 @@ void image_COPY(bool erase, bool to_clipboard) {
   drag_Picture = Lasso_Area_Get(freehand ? false : erase);
   // An empty selection holds no picture.
   if (!drag_Picture) return;
+  copied_Picture = drag_Picture;
+  copied_From = Platform::Deref(img_lasso, "img_lasso").Top_Left();
   drag_Picture->RemoveMask();
   if (!freehand) {
     drag_Picture->Transparent = modOptions::option_Draw_Opaque;
@@ -202,13 +229,7 @@ void image_CUT(bool keep) {
   if (!active_LASSO || active_SUPERLASSO) return;
   winMAIN* win = winMAIN::instance();
   if (active_DRAG && !keep) {
-    // A floating selection is what the user sees selected: it goes to the clipboard and leaves the
-    // picture, whose lifted-out area stays as it is.
-    if (drag_Picture) Put_On_Clipboard(drag_Picture);
-    active_DRAG = false;
-    drag_Picture.reset();
-    win->Turn_Lasso_OFF();
-    win->Draw_Complete();
+    Remove_Floating(true);
     return;
   }
   const bool erase = !Platform::Environment::OptionKey();
@@ -222,6 +243,10 @@ void image_CUT(bool keep) {
 
 void image_DELETE() {
   winMAIN* win = winMAIN::instance();
+  if (active_DRAG) {
+    Remove_Floating(false);
+    return;
+  }
   image_COPY(true, false);
   win->Turn_Lasso_OFF();
   win->Draw_Complete();

@@ -158,6 +158,37 @@ class winMAIN : public QMainWindow {
   void timer_HELPTAG_Action();
   void myHelpTag_Paint(Platform::Graphics& g);
 
+  // ---- Painting canvas: mouse events (x, y in canvas pixels) ----
+  // The press: true makes drag events and one release follow.
+  bool Screen_Canvas_MouseDown(int32_t x, int32_t y);
+  void Screen_Canvas_MouseDrag(int32_t x, int32_t y);
+  void Screen_Canvas_MouseUp(int32_t x, int32_t y);
+  // Moves with the button up: the hover switch between the selection tools and the grabber.
+  void Screen_Canvas_MouseMove(int32_t x, int32_t y);
+  void Screen_Canvas_MouseEnter();
+  void Screen_Canvas_MouseExit();
+  // The wheel scrolls one image pixel per unit; always false.
+  bool Screen_Canvas_MouseWheel(int32_t x, int32_t y, int32_t deltaX, int32_t deltaY);
+  void Screen_Canvas_Open();
+  // The hover test over the rectangular selection: 999 inside, -1 outside or without one.
+  int32_t Mouse_Inside_Lasso(modMAIN::point_record p);
+  // The Shift constraint of a drag step, relative to the stroke's anchor: axis or 45-degree lines for
+  // the line tool, squares for the box tools.
+  void Adjust_XY(modMAIN::point_record& p);
+
+  // ---- Stroke tools that hook into the canvas's events ----
+  // One eraser (3) or brush (11) stroke step to the image point.
+  void execute_eraser(modMAIN::point_record point, int32_t tool);
+  // One burst of the spray can around the stroke's anchor.
+  void spurt_paint();
+  // The polygon tool: a vertex at a plain press, the rubber band of a drag step, the completion.
+  void Polygon_Add_Vertex(modMAIN::point_record p);
+  void Polygon_Rubber_Band(modMAIN::point_record p);
+  void polygon_complete();
+  // The free-hand selection: its start at the press and its conversion at the release.
+  void Init_SuperLasso();
+  void convert_SuperLasso_to_normal_lasso();
+
   // ---- Tools and selection ----
   void Reset_Everything();
   void Turn_Lasso_OFF();
@@ -350,6 +381,8 @@ class winMAIN : public QMainWindow {
  private:
   winMAIN();
   void Screen_Canvas_Paint(Platform::Graphics& g);
+  // Hooks the painting canvas's events to the handlers above.
+  void Bind_Screen_Canvas();
   void statusbar_Paint(Platform::Graphics& g);
   // The single-line text changed: the floating text box takes its size and the canvas repaints.
   void Text2_Was_Updated(classTEXT2* sender);
@@ -374,9 +407,6 @@ class winMAIN : public QMainWindow {
   // The close question is being asked, or the window has closed: a further close asks nothing again.
   bool closeAsking_ = false;
   bool closed_ = false;
-  // Places the palette strip along the top, from the left edge given; answers the top edge left for the
-  // picture.
-  int Arrange_Palettes(int left);
 
   Platform::Canvas* btnPAT_[2] = {};
   Platform::Canvas* btnPAL_[2] = {};

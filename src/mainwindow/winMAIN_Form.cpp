@@ -126,7 +126,7 @@ void winMAIN::CreateControls(QWidget* central) {
   canvas_BG->setPalette(pal);
 
   Screen_Canvas = Make_Canvas(canvas_BG, QStringLiteral("Screen_Canvas"), QRect(4, 4, 100, 100), true);
-  Screen_Canvas->Paint = [this](Platform::Graphics& g) { Screen_Canvas_Paint(g); };
+  Bind_Screen_Canvas();
 
   statusbar = Make_Canvas(central, QStringLiteral("statusbar"), QRect(0, 576, 1048, 24), true);
   locks_.Lock(statusbar, Lock::Left | Lock::Right | Lock::Bottom);

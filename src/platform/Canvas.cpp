@@ -31,7 +31,24 @@ void Canvas::mousePressEvent(QMouseEvent* e) {
   contextual_ = e->button() == Qt::RightButton ||
                 (e->button() == Qt::LeftButton && (e->modifiers() & Qt::MetaModifier));
   const QPoint p = e->position().toPoint();
-  pressed_ = MouseDown ? MouseDown(p.x(), p.y()) : false;
+  // A press handler that lets events run on the way (a repaint) may meet the release that follows it:
+  // that release waits until the press has finished.
+  inPress_ = true;
+  pendingRelease_.reset();
+  try {
+    pressed_ = MouseDown ? MouseDown(p.x(), p.y()) : false;
+  } catch (...) {
+    inPress_ = false;
+    throw;
+  }
+  inPress_ = false;
+  if (pendingRelease_) {
+    const QPoint r = *pendingRelease_;
+    pendingRelease_.reset();
+    if (!pressed_) return;
+    pressed_ = false;
+    if (MouseUp) MouseUp(r.x(), r.y());
+  }
 }
 
 void Canvas::mouseMoveEvent(QMouseEvent* e) {
@@ -44,6 +61,10 @@ void Canvas::mouseMoveEvent(QMouseEvent* e) {
 }
 
 void Canvas::mouseReleaseEvent(QMouseEvent* e) {
+  if (inPress_) {
+    pendingRelease_ = e->position().toPoint();
+    return;
+  }
   if (!pressed_) return;
   pressed_ = false;
   const QPoint p = e->position().toPoint();

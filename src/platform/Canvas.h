@@ -4,6 +4,7 @@
 // release; moves with the button up arrive as MouseMove.
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 #include "platform/Graphics.h"
 
@@ -45,6 +46,8 @@ class Canvas : public QWidget {
 
  private:
   bool pressed_ = false;
+  bool inPress_ = false;
+  std::optional<QPoint> pendingRelease_;
   bool contextual_ = false;
   QPoint wheelRemainder_;
 };

@@ -140,8 +140,18 @@ void Environment::SetUpdateSiteRoot(const QString& root) { S().updateRoot = root
 bool Environment::Testing() { return S().testing; }
 void Environment::SetTesting(bool on) { S().testing = on; }
 
+namespace {
+int userInputHolders = 0;
+}
+
+UserInputHeld::UserInputHeld() { ++userInputHolders; }
+UserInputHeld::~UserInputHeld() { --userInputHolders; }
+bool UserInputHeld::Active() { return userInputHolders > 0; }
+
 void Environment::ProcessEvents() {
-  if (qApp) QCoreApplication::processEvents();
+  if (!qApp) return;
+  if (UserInputHeld::Active()) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  else QCoreApplication::processEvents();
 }
 
 void Environment::ResetOverrides() {

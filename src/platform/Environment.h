@@ -88,4 +88,16 @@ class Environment {
   static void ResetOverrides();
 };
 
+// While one of these lives, ProcessEvents runs everything but user input: mouse and key events stay
+// queued until the holder has finished, so a handler that repaints on the way is never overtaken by the
+// events that follow it.
+class UserInputHeld {
+ public:
+  UserInputHeld();
+  ~UserInputHeld();
+  UserInputHeld(const UserInputHeld&) = delete;
+  UserInputHeld& operator=(const UserInputHeld&) = delete;
+  static bool Active();
+};
+
 }  // namespace Platform

@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QGroupBox>
 #include <QImage>
 #include <map>
 
@@ -13,6 +14,7 @@
 #include "core/UndoHistory.h"
 #include "mainwindow/MenuDriving.h"
 #include "mainwindow/winMAIN.h"
+#include "palettes/classCOLORS.h"
 #include "platform/Environment.h"
 #include "support/Fixture.h"
 #include "support/Selections.h"
@@ -102,8 +104,7 @@ class MenuCommandTests : public FixtureTest {
     });
   }
 
-  // Every name of the binding list is bound, and the ones not built yet answer "not handled" and change
-  // nothing.
+  // Every name of the binding list is bound to a handler of the window, and no other command name is.
   void everyBoundNameDispatches() {
     winMAIN* w = winMAIN::instance();
     QStringList missing;
@@ -115,11 +116,13 @@ class MenuCommandTests : public FixtureTest {
     for (const char* name : {"menu_New", "menu_Open", "menu_New_FROM_CLIPBOARD", "menu_Recent", "menu_Updates", "FileQuit"})
       QVERIFY2(!w->Has_Menu_Handler(QLatin1String(name)), name);
     const auto before = work_area->CopyAtDepth(32);
-    for (const char* name : {"menu_ROTATE", "menu_RESIZE", "menu_CANVAS_SIZE", "menu_GetInfo", "menu_Pref"}) {
+    for (const char* name : {"menu_PASTE", "menu_EFFECTS", "menu_GRADIENT", "menu_Pref"}) {
       QVERIFY2(!w->Handle_Menu(QLatin1String(name), -1), name);
     }
     QCOMPARE(Fixture::Difference(work_area, before), QString());
     QCOMPARE(pic_Stack.size(), size_t(1));
+    // A name the window does not serve is left to the application object.
+    QVERIFY(!w->Handle_Menu(QStringLiteral("menu_New"), -1));
   }
 
   // Choosing each of the window's own commands from the menu bar reaches its own handler.
@@ -268,6 +271,35 @@ class MenuCommandTests : public FixtureTest {
     QVERIFY(Choose(item));
     QVERIFY(flag());
     QVERIFY(window() && window()->isVisible());
+  }
+
+  // The four view toggles lay the window out again: the tool bar (78 pixels wide, 2 in from the left)
+  // gives its strip back, the rulers (21 pixels thick) take theirs, and the palette strip goes only with
+  // both palettes hidden.
+  void viewTogglesRearrangeTheWindow() {
+    winMAIN* w = winMAIN::instance();
+    const int top = w->canvas_BG->y();
+    QCOMPARE(w->canvas_BG->x(), 80);
+    QVERIFY(Choose(QStringLiteral("menu_ViewTools")));
+    QVERIFY(w->gbTools->isHidden());
+    QCOMPARE(w->canvas_BG->x(), 0);
+    QVERIFY(Choose(QStringLiteral("menu_ViewTools")));
+    QVERIFY(!w->gbTools->isHidden());
+    QCOMPARE(w->canvas_BG->x(), 80);
+    QVERIFY(Choose(QStringLiteral("menu_ViewRulers")));
+    QVERIFY(!w->canvasRULER(0)->isHidden() && !w->canvasRULER(1)->isHidden());
+    QCOMPARE(w->canvas_BG->x(), 80 + 21);
+    QCOMPARE(w->canvas_BG->y(), top + 21);
+    QVERIFY(Choose(QStringLiteral("menu_ViewRulers")));
+    QVERIFY(w->canvasRULER(0)->isHidden());
+    QCOMPARE(w->canvas_BG->y(), top);
+    QVERIFY(Choose(QStringLiteral("menu_ViewColors")));
+    QVERIFY(w->classCOLORS1->isHidden());
+    QVERIFY(!w->gbColors->isHidden());
+    QCOMPARE(w->canvas_BG->y(), top);
+    QVERIFY(Choose(QStringLiteral("menu_ViewPatterns")));
+    QVERIFY(w->gbColors->isHidden());
+    QCOMPARE(w->canvas_BG->y(), 0);
   }
 
   void helpPagesOpenInTheBrowser() {
