@@ -5,7 +5,8 @@ PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
   libbenchmark-dev libdeflate-dev
-  imagemagick cups-client xdg-utils
+  imagemagick cups-client libcups2-dev xdg-utils
+  cups-daemon printer-driver-cups-pdf cups-filters ghostscript poppler-utils
   fonts-dejavu-core
   python3
 )

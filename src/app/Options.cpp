@@ -1,6 +1,8 @@
 // The settings: their defaults, the shapes built in, asking for a colour, and moving every setting
 // between its global and Config.INI.
 #include <QColor>
+#include <QHash>
+#include <optional>
 
 #include "app/classINI_File.h"
 #include "app/modOptions.h"
@@ -45,9 +47,9 @@ const char* const kBuiltinShapes[] = {
 
 constexpr int32_t kDefaultWidth = 640, kDefaultHeight = 480;
 constexpr int32_t kWindowWidth = 800, kWindowHeight = 600;
-// Window sizes outside this range cannot be shown; positions are kept where the window system can
-// still place a window.
-constexpr int32_t kMinWindowSide = 100, kMaxWindowSide = 32767, kMaxWindowPosition = 32767;
+// Window sizes below this cannot be used; positions are kept where the window system can still place
+// a window.
+constexpr int32_t kMinWindowSide = 100, kMaxWindowPosition = 32767;
 
 // The maker's web site, as the settings keep it: host name without scheme and without a closing "/".
 QString Default_Website() {
@@ -77,19 +79,29 @@ QStringList Saved_Shapes(classINI_File& ini) {
   return shapes;
 }
 
-// A definition from the settings file replaces the built-in or earlier one of the same name, or joins
-// the list.
-void Merge_Shape(const QString& definition) {
-  const qsizetype semicolon = definition.indexOf(QLatin1Char(';'));
-  if (semicolon < 0) return;
-  const QString prefix = definition.left(semicolon + 1);
-  for (QString& entry : modSHAPES::Shape_List) {
-    if (Platform::StartsWith(entry, prefix)) {
-      entry = definition;
-      return;
+// The definitions from the settings file, in order: each replaces the first entry of the list with the
+// same name (letter case ignored), built-in or from earlier in the file, or joins the list. The entries
+// are found by name in a table, so that a long list costs no more per definition than a short one.
+void Merge_Shapes(const QStringList& definitions) {
+  const auto nameOf = [](const QString& definition) -> std::optional<QString> {
+    const qsizetype semicolon = definition.indexOf(QLatin1Char(';'));
+    if (semicolon < 0) return std::nullopt;
+    return definition.left(semicolon).toCaseFolded();
+  };
+  QHash<QString, qsizetype> index;
+  for (qsizetype i = 0; i < qsizetype(modSHAPES::Shape_List.size()); ++i)
+    if (const auto name = nameOf(modSHAPES::Shape_List[int(i)]); name && !index.contains(*name)) index.insert(*name, i);
+  for (const QString& definition : definitions) {
+    const auto name = nameOf(definition);
+    if (!name) continue;
+    const auto found = index.constFind(*name);
+    if (found != index.constEnd()) {
+      modSHAPES::Shape_List[int(found.value())] = definition;
+    } else {
+      index.insert(*name, qsizetype(modSHAPES::Shape_List.size()));
+      modSHAPES::Shape_List.Append(definition);
     }
   }
-  modSHAPES::Shape_List.Append(definition);
 }
 }  // namespace
 
@@ -245,11 +257,15 @@ void Options_Load() {
   if (option_Draw_Opaque != 0) option_Draw_Opaque = 1;
   // A hand-edited or damaged file must not make the brush strength or the window unusable.
   option_BrushOpacity = std::clamp(option_BrushOpacity, 0, 255);
-  if (win_width < kMinWindowSide || win_width > kMaxWindowSide || win_height < kMinWindowSide ||
-      win_height > kMaxWindowSide) {
+  if (win_width < kMinWindowSide || win_height < kMinWindowSide) {
     win_width = kWindowWidth;
     win_height = kWindowHeight;
   }
+  // A remembered window is never larger than the part of the screen that windows may cover: the
+  // window's surround and its transparency checkerboard are made at its size.
+  const QSize room = Platform::Environment::MainScreenAvailable().size();
+  win_width = std::min(win_width, std::max(room.width(), kMinWindowSide));
+  win_height = std::min(win_height, std::max(room.height(), kMinWindowSide));
   win_left = std::clamp(win_left, -kMaxWindowPosition, kMaxWindowPosition);
   win_top = std::clamp(win_top, -kMaxWindowPosition, kMaxWindowPosition);
   winMAIN::instance()->setGeometry(win_left, win_top, win_width, win_height);
@@ -271,7 +287,7 @@ void Options_Load() {
     if (item && item->Exists() && !item->Directory()) modMAIN::MRUF_Manage(item->ShellPath(), false);
   }
 
-  for (const QString& definition : Saved_Shapes(ini)) Merge_Shape(definition);
+  Merge_Shapes(Saved_Shapes(ini));
 
   classCOLORS* palette = winMAIN::instance()->classCOLORS1;
   // A palette number the palette does not have would leave too few built-in colours, and switching to a

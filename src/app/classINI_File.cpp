@@ -1,6 +1,7 @@
 #include "app/classINI_File.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringConverter>
 #include <QTextStream>
@@ -124,15 +125,25 @@ QStringList classINI_File::Section_Keys(const QString& section) const {
 
 void classINI_File::Load() {
   Clear();
-  if (!FileInfo || !FileInfo->Exists() || FileInfo->Directory()) return;
-  QFile file(FileInfo->ShellPath());
-  if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return;
-  QTextStream in(&file);
-  in.setEncoding(QStringConverter::Utf8);
+  if (!FileInfo) return;
+  // Only a regular file of sensible size is read: a device, a pipe or a link to one would block the
+  // start or never end, and a file of gigabytes is damage, not settings. Either gives the defaults, as
+  // an unreadable file does.
+  const QFileInfo info(FileInfo->ShellPath());
+  if (!info.isFile() || info.size() > kMaxFileBytes) return;
+  QFile file(info.absoluteFilePath());
+  if (!file.open(QIODevice::ReadOnly)) return;
+  // One byte more than allowed tells a file that grew while it was read from one that did not.
+  const QByteArray bytes = file.read(kMaxFileBytes + 1);
+  if (bytes.size() > kMaxFileBytes) return;
+  QString text = QString::fromUtf8(bytes);
+  if (text.startsWith(QChar::ByteOrderMark)) text.remove(0, 1);
+
   QString section;
-  QString line;
-  while (in.readLineInto(&line)) {
-    line = line.trimmed();
+  for (QStringView raw : QStringView(text).split(QLatin1Char('\n'))) {
+    // A line longer than any the program writes is damage; it is skipped like any other bad line.
+    if (raw.size() > kMaxLineLength) continue;
+    const QString line = raw.trimmed().toString();
     if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']')) && line.size() >= 2) {
       section = line.mid(1, line.size() - 2).trimmed();
       continue;

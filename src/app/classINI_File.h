@@ -27,9 +27,12 @@ class classINI_File {
   virtual QString Get(const QString& section, const QString& key, const QString& def);
   QString Get(const QString& section, const QString& key, const char* def) { return Get(section, key, QString::fromUtf8(def)); }
 
-  // Replaces the store's contents with the entries of the file; a missing or unreadable file gives an
-  // empty store.
+  // Replaces the store's contents with the entries of the file; a missing or unreadable file, anything
+  // but a regular file, or a file larger than kMaxFileBytes gives an empty store. Lines longer than
+  // kMaxLineLength characters are skipped.
   virtual void Load();
+  static constexpr qint64 kMaxFileBytes = 8 * 1024 * 1024;
+  static constexpr qsizetype kMaxLineLength = 64 * 1024;
 
   virtual void Put(const QString& section, const QString& key, bool value);
   virtual void PutColor(const QString& section, const QString& key, Platform::Color value);

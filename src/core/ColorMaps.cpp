@@ -353,7 +353,7 @@ void Make_Maps() {
 }
 
 void image_Convert_Sepia() {
-  DozerIvidEffectsLibrary::EFFECTS_Picture_GET();
+  if (!DozerIvidEffectsLibrary::EFFECTS_Picture_GOT()) return;
   const PicturePtr target = DozerIvidEffectsLibrary::EFFECTS_Picture;
   const classColorMap& red = Platform::Deref(Map_Sepia_R, "Map_Sepia_R");
   const classColorMap& green = Platform::Deref(Map_Sepia_G, "Map_Sepia_G");

@@ -16,7 +16,7 @@
 class classTEXT2;
 class classColorMap;
 class classINI_File;
-class QPrinter;
+class PageSetup;
 namespace Platform {
 class StyledText;
 }
@@ -150,7 +150,7 @@ inline Array<int32_t> txt_box(2, 0);
 inline Array<printer_res> Printer_Info;
 inline QString Printer_Name;
 inline QString Printer_SetupString;
-inline std::shared_ptr<QPrinter> printer_setup;
+inline std::shared_ptr<PageSetup> printer_setup;  // the page set-up of the last print
 
 // ---- Colour maps ----
 inline std::shared_ptr<classColorMap> Map_Sepia_R;

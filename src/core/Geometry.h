@@ -4,6 +4,7 @@
 // working picture as the selection state says, and makes its undo steps through the main window.
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 #include "core/Points.h"
 #include "platform/Picture.h"
@@ -44,5 +45,16 @@ void image_CROP();
 void Replace_Work_Area(const Platform::PicturePtr& picture);
 // Tells the user that a new picture could not be made.
 void Out_Of_Memory_Message();
+// Runs the work; false when the memory for a picture or buffer it asked for could not be had
+// (OutOfMemoryException or std::bad_alloc), after which the caller puts things back and tells the user.
+bool Had_Memory(const std::function<void()>& work);
+// Makes the picture that build returns the working picture and commits it as one undo step. When the
+// memory for it or for its undo step cannot be had, the working picture and the history stay as they
+// were, the user is told and false is returned.
+bool Commit_New_Work_Area(const std::function<Platform::PicturePtr()>& build);
+// Commits the working picture, changed in place, as one undo step (the main window's Draw_Complete).
+// When the memory for the undo step cannot be had, the working picture goes back to the state on show,
+// the user is told and false is returned.
+bool Commit_Work_Area();
 
 }  // namespace modMAIN

@@ -3,10 +3,12 @@
 #include "core/PictureFiles.h"
 
 #include <QTemporaryFile>
+#include <new>
 #include <vector>
 
 #include "app/modOptions.h"
 #include "app/modProgress.h"
+#include "core/Geometry.h"
 #include "core/Messages.h"
 #include "core/UndoHistory.h"
 #include "mainwindow/winMAIN.h"
@@ -29,14 +31,17 @@ namespace {
 // The line break inside alert texts.
 const QString kBreak = QStringLiteral("\n");
 
-// Why the last load of a file gave no picture, when the reason was its size.
-struct TooLarge {
+// Why the last load of a file gave no picture, when the reason was not the file's contents.
+struct LoadFailure {
   QString path;
   QSize size;
+  bool tooLarge = false;     // over the program's size limit
+  bool outOfMemory = false;  // within it, but it did not fit in memory
+  QString error;             // the converter's reason (its time-out)
 };
-TooLarge& LastTooLarge() {
-  static TooLarge t;
-  return t;
+LoadFailure& LastFailure() {
+  static LoadFailure f;
+  return f;
 }
 
 // The platform's standard alert as a sheet on the main window; returns the caption of the button pressed.
@@ -103,21 +108,42 @@ bool Valid_image_Type(const FolderItemPtr& file, bool tell) {
 }
 
 PicturePtr Load_32Bit_Picture(const FolderItemPtr& file) {
-  LastTooLarge() = TooLarge();
+  LastFailure() = LoadFailure();
   if (!file || !file->Exists() || !Valid_image_Type(file, true)) return nullptr;
-  const Platform::DecodedPicture d = Platform::PictureIO::Read(file->AbsolutePath(), TypeOf(file));
-  if (d.tooLarge) LastTooLarge() = TooLarge{file->AbsolutePath(), d.size};
+  Platform::DecodedPicture d;
+  try {
+    d = Platform::PictureIO::Read(file->AbsolutePath(), TypeOf(file));
+  } catch (const Platform::OutOfMemoryException&) {
+    d = Platform::DecodedPicture();
+    d.outOfMemory = true;
+  } catch (const std::bad_alloc&) {
+    d = Platform::DecodedPicture();
+    d.outOfMemory = true;
+  }
+  if (!d.picture && (d.tooLarge || d.outOfMemory || !d.error.isEmpty()))
+    LastFailure() = LoadFailure{file->AbsolutePath(), d.size, d.tooLarge, d.outOfMemory, d.error};
   return d.picture;
 }
 
 void Not_a_Valid_image_File(const FolderItemPtr& file) {
   const QString name = file ? file->Name() : QString();
   QString explanation = QStringLiteral("Is not a valid '") + TypeOf(file) + QStringLiteral("' file.");
-  const TooLarge& big = LastTooLarge();
-  if (file && !big.path.isEmpty() && big.path == file->AbsolutePath()) {
-    explanation = QStringLiteral("Is too large to open");
-    if (big.size.isValid()) explanation += QStringLiteral(" (%1 x %2 pixels)").arg(big.size.width()).arg(big.size.height());
-    explanation += QStringLiteral(": at most %1 million pixels can be held.").arg(Platform::Picture::kMaxPixels / 1000000);
+  const LoadFailure& failure = LastFailure();
+  if (file && !failure.path.isEmpty() && failure.path == file->AbsolutePath()) {
+    // A picture that fits the program but not the memory it has now is no damaged file.
+    if (failure.outOfMemory) {
+      Out_Of_Memory_Message();
+      return;
+    }
+    if (failure.tooLarge) {
+      explanation = QStringLiteral("Is too large to open");
+      if (failure.size.isValid())
+        explanation += QStringLiteral(" (%1 x %2 pixels)").arg(failure.size.width()).arg(failure.size.height());
+      explanation +=
+          QStringLiteral(": at most %1 million pixels can be held.").arg(Platform::Picture::kMaxPixels / 1000000);
+    } else if (!failure.error.isEmpty()) {
+      explanation = failure.error;
+    }
   }
   Alert(QStringLiteral("The selected file '") + name + QLatin1Char('\''), explanation, QStringLiteral("caution"),
         {QStringLiteral("OK")});
@@ -182,6 +208,18 @@ bool OpenDocument(FolderItemPtr file, bool askToSave) {
     Not_a_Valid_image_File(file);
     return false;
   }
+  // The working picture is made before the document changes: when the memory for it cannot be had,
+  // title, history and picture stay those of the old document.
+  PicturePtr working;
+  try {
+    working = Working_Picture_Of(*picture, false);
+  } catch (const Platform::OutOfMemoryException&) {
+    Out_Of_Memory_Message();
+    return false;
+  } catch (const std::bad_alloc&) {
+    Out_Of_Memory_Message();
+    return false;
+  }
 
   MRUF_Manage(file->ShellPath(), false);
   image_FolderObject = file;
@@ -191,7 +229,7 @@ bool OpenDocument(FolderItemPtr file, bool askToSave) {
   Current_Picture = 0;
   Working_Color_Depth = picture->Depth();
   Save_as_Transparent = false;
-  Move_to_WorkArea();
+  Use_Working_Picture(working);
   w->Arrange_Controls();
   w->Update_Display();
   w->canvas_BG->Invalidate(true);
@@ -232,7 +270,19 @@ void image_New() {
     width = 640;
     height = 480;
   }
-  PicturePtr blank = Platform::Picture::Create(width, height, 32);
+  // The blank picture and its working picture are made before the document changes: when the memory
+  // for them cannot be had, the old document stays whole.
+  PicturePtr blank, working;
+  try {
+    blank = Platform::Picture::Create(width, height, 32);
+    working = Working_Picture_Of(*blank, false);
+  } catch (const Platform::OutOfMemoryException&) {
+    Out_Of_Memory_Message();
+    return;
+  } catch (const std::bad_alloc&) {
+    Out_Of_Memory_Message();
+    return;
+  }
   pic_Stack.clear();
   Working_Color_Depth = 32;
   pic_Stack.Append(blank);
@@ -245,7 +295,10 @@ void image_New() {
   w->SetWindowModified(false);
   Save_as_Transparent = false;
   image_FolderObject.reset();
-  Clear_Canvas();
+  // The blank state is white without a mask already: what Clear_Canvas would do, with the working
+  // picture made above.
+  Use_Working_Picture(working);
+  w->Update_Display();
   w->update_title();
   w->C_INVALIDATE();
 }

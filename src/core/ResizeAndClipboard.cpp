@@ -2,6 +2,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <functional>
+#include <new>
 
 #include "app/modOptions.h"
 #include "core/EditingState.h"
@@ -26,23 +27,6 @@ int32_t Depth() { return Working_Color_Depth == 24 ? 24 : 32; }
 bool Size_Refused(int32_t width, int32_t height) {
   if (width > 0 && height > 0) return false;
   Platform::Environment::Beep();
-  return true;
-}
-
-// Makes a new working picture and commits it. Nothing changes (the user is told) when a picture cannot
-// be made, either the new picture or its copy in the undo history.
-bool Commit_New_Work_Area(const std::function<PicturePtr()>& build) {
-  winMAIN* win = winMAIN::instance();
-  const PicturePtr old = work_area;
-  try {
-    Replace_Work_Area(build());
-    win->Draw_Complete();
-  } catch (const OutOfMemoryException&) {
-    work_area = old;
-    Out_Of_Memory_Message();
-    win->Update_Display();
-    return false;
-  }
   return true;
 }
 
@@ -97,6 +81,53 @@ void Out_Of_Memory_Message() {
   myMsgBox(QStringLiteral("Out of Memory^Insufficient memory to create a new picture"), 0, QString());
 }
 
+bool Had_Memory(const std::function<void()>& work) {
+  try {
+    work();
+  } catch (const OutOfMemoryException&) {
+    return false;
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  return true;
+}
+
+namespace {
+// Whether the history still has the state it had before a commit was tried.
+struct HistoryMark {
+  int32_t index = Current_Picture;
+  PicturePtr state = Current_Picture >= 0 && Current_Picture <= pic_Stack.Ubound() ? pic_Stack[Current_Picture] : nullptr;
+  bool Unchanged() const { return Current_Picture == index && index <= pic_Stack.Ubound() && pic_Stack[index] == state; }
+};
+}  // namespace
+
+bool Commit_Work_Area() {
+  winMAIN* win = winMAIN::instance();
+  const HistoryMark mark;
+  if (Had_Memory([win] { win->Draw_Complete(); })) return true;
+  if (mark.Unchanged()) Had_Memory(Restore_Work_Area);
+  Out_Of_Memory_Message();
+  win->Update_Display();
+  return !mark.Unchanged();
+}
+
+bool Commit_New_Work_Area(const std::function<PicturePtr()>& build) {
+  winMAIN* win = winMAIN::instance();
+  const PicturePtr old = work_area;
+  const HistoryMark mark;
+  if (Had_Memory([&] {
+        Replace_Work_Area(build());
+        win->Draw_Complete();
+      }))
+    return true;
+  // The undo step is copied before the history changes: unless it got in, the working picture goes
+  // back to the old one.
+  if (mark.Unchanged()) work_area = old;
+  Out_Of_Memory_Message();
+  win->Update_Display();
+  return !mark.Unchanged();
+}
+
 void Resize_Image(const QString& mode, int32_t width, int32_t height) {
   winMAIN* win = winMAIN::instance();
   if (Size_Refused(width, height)) return;
@@ -122,9 +153,7 @@ void Resize_Image(const QString& mode, int32_t width, int32_t height) {
   if (!source) return;
   const QRect area = active_DRAG ? QRect(0, 0, r.Width(), r.Height()) : QRect(tl.x, tl.y, r.Width(), r.Height());
   PicturePtr scaled;
-  try {
-    scaled = PictureOps::Scale(*source, area, width, height, Depth());
-  } catch (const OutOfMemoryException&) {
+  if (!Had_Memory([&] { scaled = PictureOps::Scale(*source, area, width, height, Depth()); })) {
     Out_Of_Memory_Message();
     return;
   }
@@ -203,9 +232,7 @@ void image_CROP() {
   const PicturePtr work = Platform::Checked(work_area, "work_area");
   // The cropped picture is made first; the document changes only once it exists.
   PicturePtr cropped;
-  try {
-    cropped = Lasso_Area_Get(false);
-  } catch (const OutOfMemoryException&) {
+  if (!Had_Memory([&] { cropped = Lasso_Area_Get(false); })) {
     Out_Of_Memory_Message();
     return;
   }

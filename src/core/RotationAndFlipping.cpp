@@ -49,13 +49,23 @@ void image_Rotate(int32_t angle) {
 
   PicturePtr source;
   point_record centre;
+  bool lifted = false;
   if (active_LASSO) {
     centre = Platform::Deref(img_lasso, "img_lasso").Center_Point();
     if (!active_DRAG) {
-      // Lift the selection: it floats from now on and the turn works on the floating picture.
+      // Lift the selection: it floats from now on and the turn works on the floating picture. The
+      // lifted copy is made before the area is erased: without the memory for it nothing is lifted.
       win->drawing_TOOL_SET(TOOL_GRABBER);
       active_DRAG = true;
-      image_CUT(true);
+      drag_Picture.reset();
+      // (Once lifted, a clipboard that could not take a copy does not stop the turn.)
+      if (!Had_Memory([] { image_CUT(true); }) && !drag_Picture) {
+        active_DRAG = false;
+        Out_Of_Memory_Message();
+        win->Update_Display();
+        return;
+      }
+      lifted = true;
       win->C_INVALIDATE();
     }
     source = drag_Picture;
@@ -69,7 +79,7 @@ void image_Rotate(int32_t angle) {
   }
 
   PicturePtr turned;
-  {
+  const bool made = Had_Memory([&] {
     modProgress::Progress_Start(source->Width(), source->Height());
     // Afterwards, or if the turn fails: the tool's cursor again and no bar.
     modProgress::Progress_Scope progress;
@@ -78,6 +88,14 @@ void image_Rotate(int32_t angle) {
     else if (angle == 180 || angle == 270)
       turned = PictureOps::Turn(*source, angle, modProgress::Per_Column(source->Height()));
     else turned = Free_Rotate(source);
+  });
+  if (!made) {
+    // Also a free turn whose picture would be larger than the program can hold. A selection lifted for
+    // the turn floats where it was.
+    if (lifted) img_DRAG_DROP = Platform::Deref(img_lasso, "img_lasso").Top_Left();
+    Out_Of_Memory_Message();
+    win->Update_Display();
+    return;
   }
 
   if (active_DRAG) {
@@ -92,9 +110,8 @@ void image_Rotate(int32_t angle) {
     r.set_Bot_Right(Point_of(tl.x + turned->Width(), tl.y + turned->Height()));
     img_DRAG_DROP = r.Top_Left();
   } else {
-    Replace_Work_Area(turned);
+    if (!Commit_New_Work_Area([&] { return turned; })) return;
     win->SetWindowModified(true);
-    win->Draw_Complete();
   }
   win->Update_Display();
 }

@@ -60,13 +60,37 @@ void Move_to_WorkArea() {
   // again when nothing else holds it (its mask is set afresh just below).
   PicturePtr fresh;
   if (work_area && work_area.use_count() == 1 && work_area->Depth() == 32 &&
-      work_area->RefillFrom(*state, true))
+      work_area->RefillFrom(*state, true)) {
     fresh = work_area;
-  else
-    fresh = state->CopyAtDepth(32);
+    Platform::Graphics g = fresh->Graphics();
+    RenderMode(g, true);
+  } else {
+    fresh = Working_Picture_Of(*state, Save_as_Transparent);
+  }
+  Use_Working_Picture(fresh);
+}
+
+void Restore_Work_Area() {
+  const PicturePtr& state = Platform::Checked(pic_Stack[Current_Picture], "history state");
+  if (work_area && work_area->Depth() == 32 && work_area->RefillFrom(*state, true)) {
+    Platform::Graphics g = work_area->Graphics();
+    RenderMode(g, true);
+    Use_Working_Picture(work_area);
+    return;
+  }
+  Move_to_WorkArea();
+}
+
+PicturePtr Working_Picture_Of(const Platform::Picture& state, bool transparent) {
+  PicturePtr fresh = state.CopyAtDepth(32);
   Platform::Graphics g = fresh->Graphics();
   RenderMode(g, true);
-  work_area = fresh;
+  if (!transparent) fresh->Mask()->Image().fill(0);
+  return fresh;
+}
+
+void Use_Working_Picture(const PicturePtr& picture) {
+  work_area = Platform::Checked(picture, "picture");
   set_workarea_mask();
   Pensize_GET();
   if (modColorSplash::ColorSplash_Mode > 0) modColorSplash::ColorSplash_RGB[2] = work_area;

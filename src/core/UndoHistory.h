@@ -14,6 +14,16 @@ void Move_to_Image();
 size_t History_Bytes();
 // Rebuilds the working picture from the state on show.
 void Move_to_WorkArea();
+// A new working picture made from a history state: a 32-bit copy that draws with the old renderer,
+// without a mask when white is to be transparent, else with a fully opaque one. Changes nothing else;
+// throws OutOfMemoryException when the memory cannot be had.
+PicturePtr Working_Picture_Of(const Platform::Picture& state, bool transparent);
+// Takes the working picture back to the state on show: in its own memory when it has the state's size
+// (no more memory is needed; whatever holds the working picture sees the state again), else as
+// Move_to_WorkArea does.
+void Restore_Work_Area();
+// Makes the picture, made by Working_Picture_Of, the working picture.
+void Use_Working_Picture(const PicturePtr& picture);
 // No mask while the document is transparent; a fully opaque mask otherwise.
 void set_workarea_mask();
 // A copy of the selected area of the working picture (w x h, right and bottom corners excluded); with

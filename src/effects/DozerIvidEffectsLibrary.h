@@ -21,6 +21,9 @@ inline Platform::Array<int32_t> map(256, 0);
 
 // Chooses the target from the selection state and stores it in EFFECTS_Picture.
 void EFFECTS_Picture_GET();
+// The same for a one-shot command: false (the user told, nothing changed) when the memory for the
+// target's copy cannot be had.
+bool EFFECTS_Picture_GOT();
 // Puts EFFECTS_Picture back (keeping the shape of a free-hand selection); with commit, a change of the
 // working picture becomes one undo step. Redisplays the picture.
 void EFFECTS_Picture_PUT(bool commit);

@@ -21,6 +21,13 @@ void EFFECTS_Picture_GET() {
   }
 }
 
+bool EFFECTS_Picture_GOT() {
+  if (Had_Memory(EFFECTS_Picture_GET)) return true;
+  EFFECTS_Picture.reset();
+  Out_Of_Memory_Message();
+  return false;
+}
+
 void EFFECTS_Picture_PUT(bool commit) {
   winMAIN* win = winMAIN::instance();
   bool commitNow = false;
@@ -47,10 +54,8 @@ void EFFECTS_Picture_PUT(bool commit) {
     if (EFFECTS_Picture && EFFECTS_Picture != work_area) Replace_Work_Area(EFFECTS_Picture);
     commitNow = commit;
   }
-  if (commitNow) {
-    win->Draw_Complete();
-    win->SetWindowModified(true);
-  }
+  // Without the memory for the undo step the working picture goes back to the state on show.
+  if (commitNow && Commit_Work_Area()) win->SetWindowModified(true);
   win->Update_Display();
 }
 
@@ -67,7 +72,7 @@ void EFFECTS_RESTORE() {
     g.DrawPicture(copy, 0, 0);
     return;
   }
-  Move_to_WorkArea();
+  Restore_Work_Area();
 }
 
 bool Refuse_Effect() {

@@ -10,6 +10,7 @@ namespace DozerIvidEffectsLibrary {
 
 using EffectFilters::ChannelMap;
 using Platform::PicturePtr;
+using modMAIN::Had_Memory;
 
 namespace {
 
@@ -100,13 +101,13 @@ PicturePtr dozerivid_Resize(const PicturePtr& pic, int32_t new_width, int32_t ne
 // ---- One-shot commands ----
 
 void image_Invert() {
-  EFFECTS_Picture_GET();
+  if (!EFFECTS_Picture_GOT()) return;
   if (EFFECTS_Picture) EffectFilters::ApplyMap(*EFFECTS_Picture, FromArray(modMAIN::map_invert));
   EFFECTS_Picture_PUT(true);
 }
 
 void image_REDEYE() {
-  EFFECTS_Picture_GET();
+  if (!EFFECTS_Picture_GOT()) return;
   if (EFFECTS_Picture) EffectFilters::RemoveRedEye(*EFFECTS_Picture);
   EFFECTS_Picture_PUT(true);
 }
@@ -114,15 +115,16 @@ void image_REDEYE() {
 // ---- Preview chain ----
 
 void Apply_Effects(const EffectFilters::EffectValues& values) {
-  EFFECTS_RESTORE();
-  EFFECTS_Picture_GET();
-  try {
-    ProgressBar bar;
-    EFFECTS_Picture = EffectFilters::Chain(EFFECTS_Picture, values, &bar);
-  } catch (const Platform::OutOfMemoryException&) {
-    // A picture the chain needed could not be made: the picture goes back to how it was.
+  const bool made = Had_Memory([&] {
     EFFECTS_RESTORE();
     EFFECTS_Picture_GET();
+    ProgressBar bar;
+    EFFECTS_Picture = EffectFilters::Chain(EFFECTS_Picture, values, &bar);
+  });
+  if (!made) {
+    // A picture the chain needed could not be made: the picture goes back to how it was.
+    Had_Memory(EFFECTS_RESTORE);
+    if (!Had_Memory(EFFECTS_Picture_GET)) EFFECTS_Picture.reset();
     winMAIN::instance()->Update_Display();
     modMAIN::Out_Of_Memory_Message();
     return;

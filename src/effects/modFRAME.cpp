@@ -143,13 +143,11 @@ void FrameOval(QImage& plane, const std::vector<uint32_t>& values, bool feathere
 void Add_Frame(FrameShape shape, bool feathered) {
   const PicturePtr work = Platform::Checked(modMAIN::work_area, "work_area");
   bool framed = false;
-  try {
-    framed = Frame_Picture(*work, shape, feathered, modMAIN::Draw_Color[1]);
-  } catch (const Platform::OutOfMemoryException&) {
+  if (!modMAIN::Had_Memory([&] { framed = Frame_Picture(*work, shape, feathered, modMAIN::Draw_Color[1]); })) {
     modMAIN::Out_Of_Memory_Message();
     return;
   }
-  if (framed) winMAIN::instance()->Draw_Complete();
+  if (framed) modMAIN::Commit_Work_Area();
 }
 
 }  // namespace

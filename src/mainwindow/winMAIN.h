@@ -308,6 +308,29 @@ class winMAIN : public QMainWindow {
   bool _menu_THUMBNAIL_Action();
   // Binds the two items; called last by AddMenuHandlers, so these bindings stand.
   void AddColorWindowMenuHandlers();
+  // ---- Picture geometry sheets (src/geometry/winMAIN_Geometry.cpp) ----
+  // Image > Resize/Scale, Canvas Size and Flip / Rotate: each shows its sheet and applies the answer.
+  // Resize and canvas size always report the command handled; Flip / Rotate reports a cancel as not
+  // handled.
+  bool _menu_RESIZE_Action();
+  bool _menu_CANVAS_SIZE_Action();
+  bool _menu_ROTATE_Action();
+  void AddGeometryMenuHandlers();
+  // ---- Printing and the information sheet ----
+  // Binds the three commands below to their menu items.
+  void AddPrintingMenuHandlers();
+  // File > Page Setup shows the print options sheet, then repaints the rulers; it answers false.
+  bool _menu_PageSetup_Action();
+  // File > Print: the page set-up from the stored text, the orientation and the resolution in force,
+  // the print dialog, and the working picture on one page.
+  bool _menu_Print_Action();
+  // Colors > Get Information shows the information sheet.
+  bool _menu_GetInfo_Action();
+  // ---- Styled text: dropping a text placed from the Add Text window ----
+  // Draws a floating styled text of the transparent modes into the working picture at the drop point and
+  // commits the result as one undo step: mode 1 the letters alone, mode 2 a box of the background colour
+  // with the letters cut out of it. With any other mode it only commits.
+  void Place_Styled_Text();
 
   // ---- Timers ----
   void timer_LASSO_Action();

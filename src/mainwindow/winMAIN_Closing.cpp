@@ -12,6 +12,7 @@
 #include "core/EditingState.h"
 #include "core/PictureFiles.h"
 #include "mainwindow/winMAIN.h"
+#include "text/winTEXT.h"
 
 using namespace modMAIN;
 
@@ -79,4 +80,5 @@ void winMAIN::Close_Extra_Windows(bool) {
     if (winTHUMBNAIL* w = winTHUMBNAIL::existing()) w->close();
   if (active_COLORMETER)
     if (winCOLORMeter* w = winCOLORMeter::existing()) w->close();
+  if (winTEXT_Open) winTEXT::Close_If_Open();
 }

@@ -117,6 +117,8 @@ void winMAIN::AddMenuHandlers() {
   Bind_Menu(QStringLiteral("menu_CS256"), [] { modColorSplash::Switch_ColorSplash_Mode(256); return true; });
   AddPaletteMenuHandlers();
   AddColorWindowMenuHandlers();
+  AddGeometryMenuHandlers();
+  AddPrintingMenuHandlers();
 }
 
 void winMAIN::Bind_Menu(const QString& name, std::function<bool()> handler) { menuHandlers_.insert(name, std::move(handler)); }

@@ -10,6 +10,7 @@
 #include "palettes/classTOOLS.h"
 #include "palettes/modBRUSHES.h"
 #include "text/classTEXT2.h"
+#include "text/winTEXT.h"
 
 using namespace modMAIN;
 
@@ -74,6 +75,9 @@ void winMAIN::classTOOLS1_MouseEnter() { classTOOLS1->setCursor(Qt::PointingHand
 
 void winMAIN::classCOLORS1_FColor_Changed(Platform::Color colour) {
   Draw_Color[1] = colour;
+  // The Add Text window's selection takes the foreground colour.
+  if (winTEXT_Open)
+    if (winTEXT* w = winTEXT::existing()) w->Set_TextColor(colour);
   // The single-line text being placed takes the foreground colour for its text.
   if (drawing_TOOL == TOOL_TEXT2 && Info_Text2) Info_Text2->TextColor(colour);
   classPATTERNS1->Reset();
@@ -81,6 +85,9 @@ void winMAIN::classCOLORS1_FColor_Changed(Platform::Color colour) {
 
 void winMAIN::classCOLORS1_BColor_Changed(Platform::Color colour) {
   Draw_Color[2] = colour;
+  // The Add Text window's area takes the background colour.
+  if (winTEXT_Open)
+    if (winTEXT* w = winTEXT::existing()) w->Set_BackColor(colour);
   // ... and the background colour for its shadow.
   if (drawing_TOOL == TOOL_TEXT2 && Info_Text2) Info_Text2->ShadowColor(colour);
   classPATTERNS1->Reset();

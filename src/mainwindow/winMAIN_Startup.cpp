@@ -11,6 +11,7 @@
 #include "mainwindow/winMAIN.h"
 #include "platform/Environment.h"
 #include "text/classTEXT2.h"
+#include "text/winTEXT.h"
 
 using namespace modMAIN;
 
@@ -26,6 +27,8 @@ void winMAIN::Event_Activate() {
     if (winTHUMBNAIL* w = winTHUMBNAIL::existing()) w->show();
   if (active_COLORMETER)
     if (winCOLORMeter* w = winCOLORMeter::existing()) w->show();
+  if (winTEXT_Open)
+    if (winTEXT* w = winTEXT::existing()) w->show();
 }
 
 bool winMAIN::event(QEvent* e) {

@@ -82,7 +82,11 @@ void HTTPSocket::GetToFile(const QString& url, const FolderItemPtr& target) {
     QTimer::singleShot(0, this, [this, code] { FailDownload(code); });
     return;
   }
-  download_ = manager_->get(QNetworkRequest(address));
+  QNetworkRequest request(address);
+  // The body as the server stores it, never compressed on the way: its length is then the
+  // Content-Length that tells a whole download from one cut short.
+  request.setRawHeader("Accept-Encoding", "identity");
+  download_ = manager_->get(request);
   connect(download_, &QNetworkReply::readyRead, this, &HTTPSocket::DownloadData);
   connect(download_, &QNetworkReply::finished, this, &HTTPSocket::DownloadFinished);
   idle_->start(IdleTimeout());
@@ -112,6 +116,9 @@ void HTTPSocket::DownloadFinished() {
   else if (download_->error() != QNetworkReply::NoError) code = int32_t(download_->error());
   else if (status != 200) code = int32_t(QNetworkReply::ProtocolFailure);
   else if (written_ == 0) code = kErrorEmptyBody;
+  else if (const QVariant length = download_->header(QNetworkRequest::ContentLengthHeader);
+           length.isValid() && length.toLongLong() != written_)
+    code = kErrorIncomplete;
   if (code != 0) {
     FailDownload(code);
     return;

@@ -28,6 +28,8 @@ class HTTPSocket : public QObject {
   static constexpr int32_t kErrorTimeout = 4;        // nothing arrived for the idle time-out
   static constexpr int32_t kErrorFileWrite = 202;    // the file could not be written or put in place
   static constexpr int32_t kErrorEmptyBody = 299;    // the server answered 200 with nothing
+  static constexpr int32_t kErrorIncomplete = 2;     // the body ended before its Content-Length (the
+                                                     // network layer's "remote host closed")
 
   HTTPSocket();
   ~HTTPSocket() override;
@@ -42,8 +44,8 @@ class HTTPSocket : public QObject {
   QString Get(const QString& url, int timeoutSeconds, qint64 maxBytes = 64 * 1024);
 
   // Starts fetching the address into the file and returns at once. The body goes to a temporary file
-  // beside the target, which replaces the target only when the server answered 200 with a body; the
-  // target is never touched otherwise. Ends in Event_DownloadComplete or Event_Error, raised later on the
+  // beside the target, which replaces the target only when the server answered 200 with a body of the
+  // length it announced and the transfer ended without error; the target is never touched otherwise. Ends in Event_DownloadComplete or Event_Error, raised later on the
   // event loop.
   void GetToFile(const QString& url, const FolderItemPtr& target);
   bool Downloading() const;

@@ -40,17 +40,31 @@ QImage AllocateLarge(int w, int h, QImage::Format format) {
 }
 }  // namespace
 
+namespace {
+std::function<bool(qint64)>& Refusal() {
+  static std::function<bool(qint64)> refuse;
+  return refuse;
+}
+}  // namespace
+
+void SetAllocationRefusal(std::function<bool(qint64 bytes)> refuse) { Refusal() = std::move(refuse); }
+
+bool AllocationRefused(qint64 bytes) { return Refusal() && Refusal()(bytes); }
+
 QImage AllocateImage(int w, int h, QImage::Format format) {
   if (!Picture::SizeAllowed(w, h))
     throw OutOfMemoryException(QStringLiteral("A picture of %1 x %2 pixels cannot be made").arg(w).arg(h));
-  QImage img = qint64(w) * h >= (1 << 20) ? AllocateLarge(w, h, format) : QImage(w, h, format);
+  const qint64 bytes = (qint64(w) * QImage::toPixelFormat(format).bitsPerPixel() + 31) / 32 * 4 * h;
+  QImage img = AllocationRefused(bytes) ? QImage()
+               : qint64(w) * h >= (1 << 20) ? AllocateLarge(w, h, format)
+                                            : QImage(w, h, format);
   if (img.isNull())
     throw OutOfMemoryException(QStringLiteral("Not enough memory for a picture of %1 x %2 pixels").arg(w).arg(h));
   return img;
 }
 
 LargeBuffer::LargeBuffer(size_t bytes) : size_(bytes) {
-  data_ = static_cast<uchar*>(AllocateHuge(std::max<size_t>(bytes, 1)));
+  if (!AllocationRefused(qint64(bytes))) data_ = static_cast<uchar*>(AllocateHuge(std::max<size_t>(bytes, 1)));
   if (!data_) throw OutOfMemoryException(QStringLiteral("Not enough memory for %1 bytes").arg(bytes));
 }
 

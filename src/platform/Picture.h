@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QRect>
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "platform/TiledPlane.h"
@@ -119,6 +120,12 @@ class Picture : public std::enable_shared_from_this<Picture> {
 
 // Allocates an image of the given format, with the program's size check; throws OutOfMemoryException.
 QImage AllocateImage(int w, int h, QImage::Format format);
+
+// Memory shortage on demand, for tests: while a refusal is set, every allocation of a picture, a large
+// buffer or a history state of `bytes` for which it answers true fails as the memory would.
+void SetAllocationRefusal(std::function<bool(qint64 bytes)> refuse);
+// True when the allocation is to fail (always false unless a test set a refusal).
+bool AllocationRefused(qint64 bytes);
 
 // One row of 32-bit pixels narrowed to R, G, B bytes, and back to opaque 32-bit pixels.
 void Rgb32ToRgb888(const QRgb* s, uchar* d, int w);

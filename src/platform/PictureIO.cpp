@@ -6,8 +6,8 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QSaveFile>
-#include <QTemporaryFile>
 #include <cerrno>
+#include <new>
 #include <cstdio>
 #include <cstring>
 #include <sys/stat.h>
@@ -49,7 +49,10 @@ DecodedPicture FromDecoded(const QImage& img, int fileDepth) {
   try {
     d.picture = Picture::FromImage(img, fileDepth >= 24 ? fileDepth : 32);
   } catch (const OutOfMemoryException&) {
-    d.tooLarge = true;
+    // The picture is within the size limit: it does not fit in memory now.
+    d.outOfMemory = true;
+  } catch (const std::bad_alloc&) {
+    d.outOfMemory = true;
   }
   return d;
 }
@@ -70,20 +73,37 @@ DecodedPicture ReadWithQt(QImageReader& reader) {
       return d;
     }
   }
-  QImage img = reader.read();
-  if (img.isNull()) return d;
+  // The decoder fills a picture of the size and format it asks for: asked for here first, a picture
+  // that does not fit in memory is told apart from a damaged file. The decoders of the formats read
+  // here use the picture given to them when it has their size and format.
+  QImage img;
+  const QImage::Format format = reader.imageFormat();
+  if (claimed.isValid() && format != QImage::Format_Invalid) {
+    try {
+      img = AllocateImage(claimed.width(), claimed.height(), format);
+    } catch (const OutOfMemoryException&) {
+      d.outOfMemory = true;
+      return d;
+    }
+  }
+  if (!reader.read(&img) || img.isNull()) return d;
   return FromDecoded(img, DepthOf(img));
 }
 
 DecodedPicture ReadWithConverter(const QString& path, const QString& type) {
   DecodedPicture d;
-  QTemporaryFile png(QDir::tempPath() + QStringLiteral("/pixmura-read-XXXXXX.png"));
-  if (!png.open()) return d;
-  png.close();
-  // Always RGBA: whether the picture has transparency is seen in its pixels afterwards.
-  const ConvertResult c = ImageConverter::Convert(path, type, png.fileName(), QStringLiteral("png32"));
-  if (!c.ok) return d;
-  QImageReader reader(png.fileName(), "png");
+  ConverterFolder folder;
+  const QString input = QStringLiteral("in.") + type.toLower();
+  if (!folder.Bring(path, input)) return d;
+  // Always RGBA: whether the picture has transparency is seen in its pixels afterwards. The pixels are
+  // not known before the conversion: the file's size in bytes stands in for them in the time-out.
+  const ConvertResult c =
+      folder.Run(input, type, QStringLiteral("out.png"), QStringLiteral("png32"), QFileInfo(path).size());
+  if (!c.ok) {
+    if (c.timedOut) d.error = c.output;
+    return d;
+  }
+  QImageReader reader(folder.Path(QStringLiteral("out.png")), "png");
   d = ReadWithQt(reader);
   if (!d.picture) return d;
   if (!d.picture->HasMask() || AllOpaque(d.picture->ToARGB())) {
@@ -96,16 +116,16 @@ DecodedPicture ReadWithConverter(const QString& path, const QString& type) {
 
 QString SystemError(int err) { return QString::fromLocal8Bit(std::strerror(err)); }
 
-// The permissions a new file gets: those of the file it replaces, else the usual ones less the umask.
-void GivePermissions(const QString& tempPath, const QString& target) {
-  QFileInfo old(target);
-  if (old.exists() && old.isFile()) {
-    QFile::setPermissions(tempPath, old.permissions());
-    return;
-  }
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::chmod(QFile::encodeName(tempPath).constData(), 0666 & ~mask);
+// Why the file at the path may not be replaced, or an empty text. A file without any write permission
+// is refused for every user: replacing it happens in its folder, where the file's own permission would
+// not be asked, and a user who may write anything would otherwise not be asked at all.
+QString Refusal(const QString& path) {
+  QFileInfo info(path);
+  if (info.isSymLink()) info = QFileInfo(info.canonicalFilePath());
+  if (!info.exists() || !info.isFile()) return QString();
+  const QFileDevice::Permissions writable = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+  if (info.permissions() & writable) return QString();
+  return QStringLiteral("Existing file %1 is not writable").arg(info.absoluteFilePath());
 }
 
 // Writes the image to the device: PNG through the program's own writer where it takes the image's
@@ -116,6 +136,28 @@ QString WriteImage(const QImage& image, QIODevice& device, const QByteArray& for
   if (writer.write(image)) return QString();
   return writer.error() != QImageWriter::UnknownError || device.errorString().isEmpty() ? writer.errorString()
                                                                                        : device.errorString();
+}
+
+// Ends a write to the file that is to replace its target: it does so only when every byte reached the
+// file system. Returns why not, or an empty text: the file system's own reason where it gave one (a
+// full disk), else the writer's.
+QString Commit(QSaveFile& file, const QString& writerFailure) {
+  // Qt keeps the last bytes in a buffer of its own: a full disk shows when they are pushed out.
+  const bool flushed = file.flush();
+  QString reason;
+  if (file.error() != QFileDevice::NoError) reason = file.errorString();
+  else if (!writerFailure.isEmpty()) reason = writerFailure;
+  else if (!flushed) reason = QStringLiteral("The file could not be written.");
+  if (!reason.isEmpty()) {
+    file.cancelWriting();
+    return reason;
+  }
+  errno = 0;
+  if (file.commit()) return QString();
+  const int err = errno;
+  const QString said = file.errorString();
+  if (err != 0 && (said.isEmpty() || said == QLatin1String("Unknown error"))) return SystemError(err);
+  return said;
 }
 
 }  // namespace
@@ -156,70 +198,82 @@ QImage PictureIO::ImageToWrite(const Picture& picture, const Picture* mask) {
 
 WriteResult PictureIO::Write(const QImage& image, const QString& path, const QByteArray& format) {
   WriteResult r;
+  r.error = Refusal(path);
+  if (!r.error.isEmpty()) return r;
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) {
     r.error = file.errorString();
     return r;
   }
-  const QString failed = WriteImage(image, file, format);
-  if (!failed.isEmpty()) {
-    r.error = failed;
-    file.cancelWriting();
-    return r;
-  }
-  if (!file.commit()) {
-    r.error = file.errorString();
-    return r;
-  }
-  r.ok = true;
+  r.error = Commit(file, WriteImage(image, file, format));
+  r.ok = r.error.isEmpty();
   return r;
 }
 
 WriteResult PictureIO::WriteConverted(const QImage& image, const QString& path, const QString& converterFormat) {
   WriteResult r;
-  const QFileInfo target(path);
-  if (target.isDir()) {
+  if (QFileInfo(path).isDir()) {
     r.error = QStringLiteral("A folder of that name is in the way.");
     return r;
   }
-  // The file beside the target first, so that a folder that cannot be written is known before any work.
-  QTemporaryFile out(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
-  if (!out.open()) {
-    r.error = out.errorString();
+  // The file that replaces the target is opened first, so that a target that cannot be written (a
+  // read-only file or folder) is known before any work. It replaces the file a link points to, as
+  // every other save does.
+  r.error = Refusal(path);
+  if (!r.error.isEmpty()) return r;
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) {
+    r.error = file.errorString();
     return r;
   }
-  out.close();
-
-  QTemporaryFile png(QDir::tempPath() + QStringLiteral("/pixmura-save-XXXXXX.png"));
-  if (!png.open()) {
-    r.error = png.errorString();
+  const auto fail = [&](const QString& why) {
+    file.cancelWriting();
+    r.error = why;
     return r;
+  };
+  ConverterFolder folder;
+  if (!folder.IsValid()) return fail(QStringLiteral("No temporary folder could be made."));
+  const QString input = QStringLiteral("in.png");
+  const QString output = QStringLiteral("out.") + converterFormat.toLower();
+  {
+    QFile png(folder.Path(input));
+    if (!png.open(QIODevice::WriteOnly)) return fail(png.errorString());
+    const QString failed = WriteImage(image, png, "png");
+    if (!failed.isEmpty()) return fail(failed);
+    if (!png.flush()) return fail(png.errorString());
   }
-  const QString failed = WriteImage(image, png, "png");
-  if (!failed.isEmpty() || !png.flush()) {
-    r.error = !failed.isEmpty() ? failed : png.errorString();
-    return r;
-  }
-  png.close();
   Environment::ProcessEvents();
 
-  const ConvertResult c = ImageConverter::Convert(png.fileName(), QStringLiteral("png"), out.fileName(), converterFormat);
+  const qint64 pixels = qint64(image.width()) * image.height();
+  const ConvertResult c = folder.Run(input, QStringLiteral("png"), output, converterFormat, pixels);
   Environment::ProcessEvents();
   if (!c.found) {
+    file.cancelWriting();
     r.converterMissing = true;
     return r;
   }
-  if (!c.ok) {
-    r.error = c.output;
-    return r;
+  if (!c.ok) return fail(c.output);
+  // A converter that reports success may still have written half a file: it must read back whole, at
+  // the picture's size, before it replaces anything.
+  QString why;
+  const QSize back = folder.ReadBack(output, converterFormat, pixels, &why);
+  if (!back.isValid()) return fail(why);
+  if (back != image.size())
+    return fail(QStringLiteral("The converter wrote a picture of %1 x %2 pixels instead of %3 x %4.")
+                    .arg(back.width())
+                    .arg(back.height())
+                    .arg(image.width())
+                    .arg(image.height()));
+
+  QFile converted(folder.Path(output));
+  if (!converted.open(QIODevice::ReadOnly)) return fail(converted.errorString());
+  QByteArray chunk;
+  while (!(chunk = converted.read(1 << 20)).isEmpty()) {
+    if (file.write(chunk) != chunk.size()) break;
   }
-  GivePermissions(out.fileName(), path);
-  if (std::rename(QFile::encodeName(out.fileName()).constData(), QFile::encodeName(path).constData()) != 0) {
-    r.error = SystemError(errno);
-    return r;
-  }
-  out.setAutoRemove(false);
-  r.ok = true;
+  if (converted.error() != QFileDevice::NoError) return fail(converted.errorString());
+  r.error = Commit(file, QString());
+  r.ok = r.error.isEmpty();
   return r;
 }
 

@@ -14,8 +14,10 @@ namespace Platform {
 struct DecodedPicture {
   PicturePtr picture;     // nullptr when nothing could be decoded
   int fileDepth = 0;      // bits per pixel of the file: below 24 for indexed, grey and 16-bit pictures
-  bool tooLarge = false;  // the file holds a picture larger than the program can hold
+  bool tooLarge = false;     // the file holds a picture larger than the program can hold
+  bool outOfMemory = false;  // the picture is within that size but does not fit in memory now
   QSize size;             // the size the file claims, when it could be read
+  QString error;          // why a picture that may be fine could not be read (the converter's time-out)
 };
 
 struct WriteResult {
@@ -41,8 +43,9 @@ class PictureIO {
   // Writes the image in Qt's format ("png", "jpeg", "bmp") with the writer's default quality.
   static WriteResult Write(const QImage& image, const QString& path, const QByteArray& format);
 
-  // Writes the image through the converter into `converterFormat` ("gif", "tiff"): a PNG in the
-  // temporary folder, converted into a temporary file beside the target, renamed over the target.
+  // Writes the image through the converter into `converterFormat` ("gif", "tiff"): a PNG in a private
+  // temporary folder is converted there, read back whole and, when it has the image's size, copied into
+  // a temporary file beside the target that then replaces the target (the file a link points to).
   static WriteResult WriteConverted(const QImage& image, const QString& path, const QString& converterFormat);
 
   // True when Qt has a decoder for the type.

@@ -141,6 +141,19 @@ void Put32(uchar* p, quint32 v) {
   p[3] = uchar(v);
 }
 
+// Writes all the bytes. A write that took only some of them is followed by another for the rest: a
+// file that cannot grow says why only on the write that takes nothing.
+bool WriteAll(QIODevice& device, const void* data, qint64 size) {
+  const char* p = static_cast<const char*>(data);
+  while (size > 0) {
+    const qint64 written = device.write(p, size);
+    if (written <= 0) return false;
+    p += written;
+    size -= written;
+  }
+  return true;
+}
+
 // Writes one chunk: length, type, data and the CRC of type and data.
 bool WriteChunk(QIODevice& device, const char type[4], const uchar* data, size_t size) {
   uchar head[8];
@@ -150,9 +163,7 @@ bool WriteChunk(QIODevice& device, const char type[4], const uchar* data, size_t
   if (size) crc = libdeflate_crc32(crc, data, size);
   uchar tail[4];
   Put32(tail, crc);
-  return device.write(reinterpret_cast<const char*>(head), 8) == 8 &&
-         (size == 0 || device.write(reinterpret_cast<const char*>(data), qint64(size)) == qint64(size)) &&
-         device.write(reinterpret_cast<const char*>(tail), 4) == 4;
+  return WriteAll(device, head, 8) && WriteAll(device, data, qint64(size)) && WriteAll(device, tail, 4);
 }
 
 }  // namespace
@@ -211,7 +222,7 @@ QString PngWriter::Write(const QImage& image, QIODevice& device) {
   ihdr[8] = uchar(l.bitDepth);
   ihdr[9] = l.type;
   ihdr[10] = ihdr[11] = ihdr[12] = 0;  // deflate, adaptive filtering, no interlace
-  bool ok = device.write(reinterpret_cast<const char*>(kSignature), 8) == 8 && WriteChunk(device, "IHDR", ihdr, 13);
+  bool ok = WriteAll(device, kSignature, 8) && WriteChunk(device, "IHDR", ihdr, 13);
   if (ok && l.type == kPalette) {
     const QList<QRgb> table = image.colorTable();
     const size_t n = size_t(std::min<qsizetype>(table.size(), 256));

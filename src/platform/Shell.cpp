@@ -1,7 +1,10 @@
 #include "platform/Shell.h"
 
 #include <QFileInfo>
+#include <QEventLoop>
 #include <QProcess>
+#include <QTimer>
+#include <algorithm>
 #include <QStandardPaths>
 
 #include "platform/Environment.h"
@@ -20,6 +23,45 @@ ShellResult Shell::Execute(const QString& program, const QStringList& arguments,
   r.started = true;
   proc.closeWriteChannel();
   if (!proc.waitForFinished(timeoutMs)) {
+    r.timedOut = true;
+    proc.kill();
+    proc.waitForFinished(1000);
+    r.output = QString::fromLocal8Bit(proc.readAll());
+    r.errorCode = -1;
+    return r;
+  }
+  r.output = QString::fromLocal8Bit(proc.readAll());
+  r.errorCode = proc.exitStatus() == QProcess::NormalExit ? proc.exitCode() : -1;
+  return r;
+}
+
+ShellResult Shell::ExecuteWhileRepainting(const QString& program, const QStringList& arguments,
+                                          const QString& workingFolder, int timeoutMs) {
+  ShellResult r;
+  QProcess proc;
+  proc.setProcessChannelMode(QProcess::MergedChannels);
+  proc.setWorkingDirectory(workingFolder);
+  QEventLoop loop;
+  QTimer timer;
+  timer.setSingleShot(true);
+  QObject::connect(&proc, &QProcess::finished, &loop, &QEventLoop::quit);
+  QObject::connect(&proc, &QProcess::errorOccurred, &loop, [&](QProcess::ProcessError e) {
+    if (e == QProcess::FailedToStart) loop.quit();
+  });
+  QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+  const bool wasBusy = Environment::BusyCursor();
+  Environment::SetBusyCursor(true);
+  proc.start(Environment::ToolPath(program), arguments, QIODevice::ReadOnly);
+  timer.start(std::max(timeoutMs, 0));
+  // Repaints and timers only: a click or key meanwhile is handled once the program has ended.
+  if (proc.state() != QProcess::NotRunning) loop.exec(QEventLoop::ExcludeUserInputEvents);
+  Environment::SetBusyCursor(wasBusy);
+  if (proc.error() == QProcess::FailedToStart) {
+    r.errorCode = -1;
+    return r;
+  }
+  r.started = true;
+  if (proc.state() != QProcess::NotRunning) {
     r.timedOut = true;
     proc.kill();
     proc.waitForFinished(1000);

@@ -19,6 +19,11 @@ class Shell {
   // end and returns as Execute does. A program still running then is left running (never killed); the
   // result says started and timedOut, with the output so far.
   static ShellResult Launch(const QString& program, const QStringList& arguments, int waitMs);
+  // Runs the program in the working folder and waits for it as Execute does, while the program's windows
+  // go on repainting and its timers run (user input waits until the program has ended); the busy cursor
+  // shows meanwhile. A program still running after timeoutMs is killed (the result says timedOut).
+  static ShellResult ExecuteWhileRepainting(const QString& program, const QStringList& arguments,
+                                            const QString& workingFolder, int timeoutMs);
   // The full path of a program found on PATH, or empty.
   static QString Find(const QString& program);
 };

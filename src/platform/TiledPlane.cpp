@@ -43,6 +43,8 @@ TiledPlanePtr TiledPlane::FromImage(const QImage& source, int depth, const Tiled
     if (converted.isNull()) throw OutOfMemoryException(QStringLiteral("Not enough memory to copy the picture"));
     image = &converted;
   }
+  if (AllocationRefused(qint64(image->width()) * image->height() * (depth == 24 ? 3 : 4)))
+    throw OutOfMemoryException(QStringLiteral("Not enough memory to copy the picture"));
   std::shared_ptr<TiledPlane> plane(new TiledPlane(image->width(), image->height(), depth));
   const bool share = like && like->w_ == plane->w_ && like->h_ == plane->h_ && like->depth_ == plane->depth_;
   const int bpp = plane->bpp_, columns = plane->Columns();

@@ -6,6 +6,7 @@
 #include "core/EditingState.h"
 #include "platform/Numbers.h"
 #include "platform/Shell.h"
+#include "printing/PageSetup.h"
 
 namespace modMAIN {
 
@@ -47,6 +48,9 @@ void Read_Printer_Resolutions(const QString& output) {
     res.h = Platform::ToInt(Platform::Val(item));
     const qsizetype x = item.indexOf(QLatin1Char('x'));
     res.v = x < 0 ? res.h : Platform::ToInt(Platform::Val(item.mid(x + 1)));
+    // An item that gives no real resolution ("_HQ 1200" after "600x600dpi_HQ") would measure with 0 dpi
+    // and divide by it: it is left out.
+    if (res.h < 1 || res.v < 1) continue;
     Printer_Info.Append(res);
   }
 }
@@ -67,9 +71,11 @@ void Get_Printer_Info() {
     }
   }
   if (Printer_Info.size() == 1) Printer_Info[0].selected = true;
-  const int32_t h = Get_Printer_Rez(true);
-  const int32_t v = Get_Printer_Rez(false);
-  Printer_SetupString = Printer_Setup_Text(modOptions::option_Printer_Landscape, h, v);
+  PageSetup setup;
+  setup.SetLandscape(modOptions::option_Printer_Landscape);
+  setup.SetMaxHorizontalResolution(Get_Printer_Rez(true));
+  setup.SetMaxVerticalResolution(Get_Printer_Rez(false));
+  Printer_SetupString = setup.SetupString();
 }
 
 int32_t Get_Printer_Rez(bool horizontal) {
@@ -79,13 +85,6 @@ int32_t Get_Printer_Rez(bool horizontal) {
   if (i > Printer_Info.Ubound()) i = 0;
   Printer_Info[i].selected = true;
   return horizontal ? Printer_Info[i].h : Printer_Info[i].v;
-}
-
-QString Printer_Setup_Text(bool landscape, int32_t horizontal, int32_t vertical) {
-  return QStringLiteral("Orientation=%1;HorizontalResolution=%2;VerticalResolution=%3")
-      .arg(landscape ? QStringLiteral("Landscape") : QStringLiteral("Portrait"))
-      .arg(horizontal)
-      .arg(vertical);
 }
 
 }  // namespace modMAIN

@@ -7,14 +7,14 @@
 namespace modMAIN {
 
 // Fills Printer_Name ("?" when none is known), Printer_Info (72 x 72 dpi first, then the printer's own
-// resolutions, the default one selected) and Printer_SetupString. Reports nothing.
+// resolutions, the default one selected) and Printer_SetupString (the default page set-up with the
+// resolution in force). Reports nothing.
 void Get_Printer_Info();
 // The resolution in force on one axis (the first selected entry; entry 0 becomes selected when none
 // is); -1 when the list is empty.
 int32_t Get_Printer_Rez(bool horizontal);
-// Adds the entries of the "Resolution:" line of "lpoptions -l" output to Printer_Info.
+// Adds the entries of the "Resolution:" line of "lpoptions -l" output to Printer_Info; an item that
+// reads below 1 dot per inch on either axis is skipped.
 void Read_Printer_Resolutions(const QString& lpoptionsOutput);
-// The page set-up as text: "Orientation=Portrait|Landscape;HorizontalResolution=h;VerticalResolution=v".
-QString Printer_Setup_Text(bool landscape, int32_t horizontal, int32_t vertical);
 
 }  // namespace modMAIN

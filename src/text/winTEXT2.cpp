@@ -17,9 +17,12 @@
 #include "platform/UpDownArrows.h"
 #include "text/Text2Placement.h"
 #include "text/classTEXT2.h"
+#include "text/TextWindowControls.h"
 #include "text/modTEXT_INPUT.h"
 
 using namespace modMAIN;
+using TextWindows::Bevel;
+using TextWindows::Caption_Font;
 
 namespace {
 QPointer<winTEXT2>& Current() {
@@ -28,26 +31,6 @@ QPointer<winTEXT2>& Current() {
 }
 
 classTEXT2& Text_Object() { return Platform::Deref(Info_Text2.get(), "the single-line text object"); }
-
-// A caption font in pixels.
-QFont Caption_Font(const QFont& base, int pixels, bool bold, bool italic = false, bool underline = false) {
-  QFont f = base;
-  f.setPixelSize(pixels);
-  f.setBold(bold);
-  f.setItalic(italic);
-  f.setUnderline(underline);
-  return f;
-}
-
-// A plain button that holds no state and takes no keyboard focus.
-QPushButton* Bevel(QWidget* parent, const QString& name, const QString& caption, const QRect& place) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(name);
-  b->setGeometry(place);
-  b->setFocusPolicy(Qt::NoFocus);
-  b->setAutoDefault(false);
-  return b;
-}
 
 QLabel* Label(QWidget* parent, const QString& name, const QString& text, const QRect& place, Qt::Alignment align) {
   auto* l = new QLabel(text, parent);

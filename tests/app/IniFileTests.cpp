@@ -46,6 +46,11 @@ class IniFileTests : public FixtureTest {
     QTest::newRow("sections and keys sorted")
         << QByteArray("[Zeta]\nb=2\na=1\n[alpha]\nz=26\n") << "\n[ALPHA]\nz=26\n\n[ZETA]\na=1\nb=2\n";
     QTest::newRow("a bracket alone is no section") << QByteArray("[\nk=v\n]\n") << "";
+    QTest::newRow("a line longer than 64 K characters is skipped")
+        << (QByteArray("[S]\nlong=") + QByteArray(70000, 'x') + "\nk=v\n") << "\n[S]\nk=v\n";
+    QTest::newRow("a long line within the bound is read")
+        << (QByteArray("[S]\nlong=") + QByteArray(60000, 'x') + "\n")
+        << (QStringLiteral("\n[S]\nlong=") + QString(60000, QLatin1Char('x')) + QStringLiteral("\n"));
     QTest::newRow("a / in section and key names")
         << QByteArray("[Mru/Files]\nPath/One=a\n[Mru]\nFiles/Path/One=b\n")
         << "\n[MRU]\nfiles/path/one=b\n\n[MRU/FILES]\npath/one=a\n";

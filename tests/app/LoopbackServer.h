@@ -16,6 +16,7 @@ class LoopbackServer {
     QByteArray body;
     bool silent = false;  // accepts the request and never answers
     bool stall = false;   // sends the headers and half the body, then nothing more
+    qint64 cutAfter = -1; // sends the headers and this many bytes of the body, then closes the connection
   };
 
   LoopbackServer() {
@@ -58,6 +59,11 @@ class LoopbackServer {
       if (a.silent) return;
       QByteArray head = "HTTP/1.1 " + QByteArray::number(a.status) + " Answer\r\nContent-Length: " +
                         QByteArray::number(a.body.size()) + "\r\nConnection: close\r\n\r\n";
+      if (a.cutAfter >= 0) {
+        s->write(head + a.body.left(a.cutAfter));
+        s->disconnectFromHost();
+        return;
+      }
       if (a.stall) {
         s->write(head + a.body.left(a.body.size() / 2));
         return;

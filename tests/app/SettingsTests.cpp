@@ -6,6 +6,9 @@
 #include <QTest>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <QElapsedTimer>
 
 #include "app/App.h"
 #include "app/MenuBar1.h"
@@ -212,7 +215,13 @@ class SettingsTests : public FixtureTest {
     QTest::newRow("canvas beyond Int32") << "[Canvas]\nWidth=99999999999\nHeight=10\n" << QSize(640, 480) << QSize(800, 600) << 128;
     QTest::newRow("canvas fine") << "[Canvas]\nWidth=33\nHeight=44\n" << QSize(33, 44) << QSize(800, 600) << 128;
     QTest::newRow("window 0") << "[Window]\nWidth=0\nHeight=0\n" << QSize(640, 480) << QSize(800, 600) << 128;
-    QTest::newRow("window huge") << "[Window]\nWidth=90000\nHeight=500\n" << QSize(640, 480) << QSize(800, 600) << 128;
+    // The test screen is 1000 x 700: a larger window is bounded by it.
+    QTest::newRow("window huge") << "[Window]\nWidth=90000\nHeight=500\n" << QSize(640, 480) << QSize(1000, 500) << 128;
+    QTest::newRow("window past the checkerboard limit")
+        << "[Window]\nWidth=20001\nHeight=20000\n" << QSize(640, 480) << QSize(1000, 700) << 128;
+    QTest::newRow("window a pixel too tall") << "[Window]\nWidth=1000\nHeight=701\n" << QSize(640, 480) << QSize(1000, 700) << 128;
+    QTest::newRow("window as large as the screen")
+        << "[Window]\nWidth=1000\nHeight=700\n" << QSize(640, 480) << QSize(1000, 700) << 128;
     QTest::newRow("window fine") << "[Window]\nWidth=640\nHeight=400\n" << QSize(640, 480) << QSize(640, 400) << 128;
     QTest::newRow("opacity high") << "[Brush]\nOpacity=100000\n" << QSize(640, 480) << QSize(800, 600) << 255;
     QTest::newRow("opacity negative") << "[Brush]\nOpacity=-3\n" << QSize(640, 480) << QSize(800, 600) << 0;
@@ -222,6 +231,7 @@ class SettingsTests : public FixtureTest {
     QFETCH(QSize, canvas);
     QFETCH(QSize, window);
     QFETCH(int, opacity);
+    Platform::Environment::OverrideScreenSize(QSize(1000, 700));
     StartWith(config);
     QCOMPARE(QSize(modMAIN::work_area->Width(), modMAIN::work_area->Height()), canvas);
     QCOMPARE(winMAIN::instance()->size(), Held(window));
@@ -291,6 +301,85 @@ class SettingsTests : public FixtureTest {
     QCOMPARE(modSHAPES::Shape_List[20], QStringLiteral("Far;1,1"));
     StartWith(QStringLiteral("[Shapes]\nCount=-4\nShape1=Neg;0,0\n"));
     QCOMPARE(modSHAPES::Shape_List.size(), size_t(20));
+  }
+
+  // A settings file that is no file of settings: the program starts with the defaults, at once. Each
+  // would hold ShowRuler=True at its start if it were read.
+  void hostileSettingsFileGivesTheDefaults_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("3 GB sparse file of zero bytes") << "sparse";
+    QTest::newRow("file over 8 MB") << "large";
+    QTest::newRow("FIFO") << "fifo";
+    QTest::newRow("link to /dev/zero") << "/dev/zero";
+    QTest::newRow("link to /dev/urandom") << "/dev/urandom";
+  }
+  void hostileSettingsFileGivesTheDefaults() {
+    QFETCH(QString, kind);
+    const QByteArray head("[Options]\nShowRuler=True\n");
+    const QByteArray path = QFile::encodeName(ConfigPath());
+    if (kind == QLatin1String("sparse") || kind == QLatin1String("large")) {
+      QFile f(ConfigPath());
+      QVERIFY(f.open(QIODevice::WriteOnly));
+      f.write(head);
+      if (kind == QLatin1String("large")) {
+        // Well-formed lines all the way: only the size makes it damage.
+        const QByteArray line("[Other]\nkey=value value value value value value value\n");
+        while (f.size() <= classINI_File::kMaxFileBytes) f.write(line);
+      } else {
+        QVERIFY(f.resize(3LL * 1024 * 1024 * 1024));
+      }
+      f.close();
+    } else if (kind == QLatin1String("fifo")) {
+      QVERIFY(::mkfifo(path.constData(), 0600) == 0);
+    } else {
+      QVERIFY(::symlink(kind.toLocal8Bit().constData(), path.constData()) == 0);
+    }
+    QElapsedTimer t;
+    t.start();
+    Fixture::StartProgram();
+    QVERIFY2(t.elapsed() < 10000, qPrintable(QString::number(t.elapsed())));
+    QVERIFY(modMAIN::work_area);
+    QCOMPARE(QSize(modMAIN::work_area->Width(), modMAIN::work_area->Height()), QSize(640, 480));
+    QVERIFY(!option_ShowRuler);
+    QVERIFY(option_ShowTools);
+    QCOMPARE(modSHAPES::Shape_List.size(), size_t(20));
+    // The settings that are in use are all there in the store, as on a first start.
+    QVERIFY(modMAIN::INI_File->Has(QStringLiteral("Options"), QStringLiteral("ShowRuler")));
+    QCOMPARE(modMAIN::INI_File->Get(QStringLiteral("Options"), QStringLiteral("ShowRuler"), QString()),
+             QStringLiteral("False"));
+  }
+
+  // Shapes from the file merge by name whatever their number: the start grows with the number of
+  // shapes, not with its square (a list searched from its front for each shape would make 100,000 take a
+  // hundred times as long as 10,000; here it is about ten times, in this checked build a few seconds),
+  // and the merge is the same.
+  void manyShapesStartQuickly() {
+    const auto config = [](int n) {
+      QString text = QStringLiteral("[Shapes]\nCount=%1\n").arg(n + 3);
+      for (int i = 1; i <= n; ++i) text += QStringLiteral("Shape%1=S%1;0,-1;1,1;-1,1;0,-1\n").arg(i);
+      // A built-in name in another case replaces the built-in shape in place; a name met twice keeps
+      // its first place and its later definition.
+      text += QStringLiteral("Shape%1=HEXAGON;0,0;1,1\n").arg(n + 1);
+      text += QStringLiteral("Shape%1=s1;9,9\n").arg(n + 2);
+      text += QStringLiteral("Shape%1=Last;1,1\n").arg(n + 3);
+      return text;
+    };
+    StartWith(config(1000));
+    QElapsedTimer t;
+    t.start();
+    StartWith(config(10000));
+    const qint64 few = t.restart();
+    StartWith(config(100000));
+    const qint64 many = t.elapsed();
+    QVERIFY2(many < 25 * few + 2000,
+             qPrintable(QStringLiteral("10,000 shapes: %1 ms, 100,000 shapes: %2 ms").arg(few).arg(many)));
+    // 20 built in, 100,000 new, one replaced in place, one repeated, one more.
+    QCOMPARE(modSHAPES::Shape_List.size(), size_t(20 + 100000 + 1));
+    QCOMPARE(modSHAPES::Shape_List[2], QStringLiteral("HEXAGON;0,0;1,1"));
+    QCOMPARE(modSHAPES::Shape_List[20], QStringLiteral("s1;9,9"));
+    QCOMPARE(modSHAPES::Shape_List[21], QStringLiteral("S2;0,-1;1,1;-1,1;0,-1"));
+    QCOMPARE(modSHAPES::Shape_List[20 + 99999], QStringLiteral("S100000;0,-1;1,1;-1,1;0,-1"));
+    QCOMPARE(modSHAPES::Shape_List[20 + 100000], QStringLiteral("Last;1,1"));
   }
 
   void customColours() {

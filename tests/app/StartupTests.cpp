@@ -16,6 +16,7 @@
 #include "gradients/modGRADIENT.h"
 #include "mainwindow/winMAIN.h"
 #include "platform/Environment.h"
+#include "printing/PageSetup.h"
 #include "printing/PrinterProbe.h"
 #include "support/Fixture.h"
 #include "support/TestMain.h"
@@ -222,6 +223,10 @@ class StartupTests : public FixtureTest {
                                         << "72x72* 300x300 600x600" << 72;
     QTest::newRow("two stars, the first is in force") << pdf << 0 << QByteArray("Resolution/Resolution: *360x720dpi *600dpi\n")
                                                       << "PDF" << "72x72 360x720* 600x600*" << 360;
+    // "600x600dpi_HQ" leaves an item "_HQ 1200x1200" that reads 0 dpi: it is no resolution.
+    QTest::newRow("an item without a number is skipped")
+        << pdf << 0 << QByteArray("Resolution/Resolution: 300dpi *600x600dpi_HQ 1200x1200dpi\n") << "PDF"
+        << "72x72 300x300 600x600*" << 600;
     QTest::newRow("no resolution option") << pdf << 0 << Fixture_Text(QStringLiteral("lpoptions-l_PS.txt")) << "PDF"
                                           << "72x72*" << 72;
     QTest::newRow("no line feed after the line") << pdf << 0 << QByteArray("Resolution/Resolution: *300dpi") << "PDF"
@@ -250,8 +255,12 @@ class StartupTests : public FixtureTest {
     QCOMPARE(Printer_Name, name);
     QCOMPARE(Resolutions(), resolutions);
     QCOMPARE(Get_Printer_Rez(true), inForce);
-    QCOMPARE(Printer_SetupString,
-             Printer_Setup_Text(false, Get_Printer_Rez(true), Get_Printer_Rez(false)));
+    // The stored page set-up is a portrait one at the resolution in force.
+    PageSetup setup;
+    QVERIFY2(setup.SetSetupString(Printer_SetupString), qPrintable(Printer_SetupString));
+    QVERIFY(!setup.Landscape());
+    QCOMPARE(setup.MaxHorizontalResolution(), inForce);
+    QCOMPARE(setup.MaxVerticalResolution(), Get_Printer_Rez(false));
   }
 
   void userPatternSheet() {

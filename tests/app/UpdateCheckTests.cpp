@@ -346,6 +346,39 @@ class UpdateCheckTests : public FixtureTest {
     QVERIFY(winMAIN::existing()->isVisible());
   }
 
+  // A server that announces 1 MB and closes the connection after 300 KB: the partial file never
+  // replaces the old one, in any of 20 runs, and the user is told each time.
+  void cutShortDownloadKeepsTheOldFile() {
+    Site("2.6 20091231");
+    LoopbackServer::Answer answer;
+    answer.body = QByteArray(1000 * 1000, 'n');
+    answer.cutAfter = 300 * 1000;
+    server->Serve(QStringLiteral("/pixmura/pixmura.dmg"), answer);
+    Fixture::WriteFile(QStringLiteral("Desktop/pixmura.dmg"), "old version");
+    const QStringList before = DesktopEntries();
+    for (int run = 0; run < 20; ++run) {
+      Platform::ModalHost::Enqueue([](Platform::ModalRequest&) -> QVariant { return QStringLiteral("Download version 2.6"); });
+      QString error;
+      Fixture::ExpectAny([&](Platform::ModalRequest& r) -> QVariant {
+        error = r.message;
+        return QStringLiteral("OK");
+      });
+      Check_for_Update(true);
+      QTRY_COMPARE(Platform::ModalHost::Pending(), 0);
+      QVERIFY2(error.startsWith(QLatin1String("An Error occurred [#")), qPrintable(error));
+      QCOMPARE(DesktopEntries(), before);
+      QCOMPARE(Fixture::ReadFile(Desktop() + QStringLiteral("/pixmura.dmg")), QByteArray("old version"));
+      QVERIFY(opened.isEmpty());
+    }
+    // The whole body is taken.
+    answer.cutAfter = -1;
+    server->Serve(QStringLiteral("/pixmura/pixmura.dmg"), answer);
+    Platform::ModalHost::Enqueue([](Platform::ModalRequest&) -> QVariant { return QStringLiteral("Download version 2.6"); });
+    Check_for_Update(true);
+    QTRY_COMPARE(opened.size(), 1);
+    QCOMPARE(Fixture::ReadFile(Desktop() + QStringLiteral("/pixmura.dmg")), answer.body);
+  }
+
   // The automatic check at start follows the settings file: only when it is switched on and its time has
   // come, and it never moves its own schedule.
   void automaticCheckAtStart_data() {

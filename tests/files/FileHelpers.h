@@ -115,4 +115,32 @@ inline QStringList FilesStartingWith(const QString& folder, const QString& prefi
   return out;
 }
 
+// ---- A PNG file that claims a size ----
+inline quint32 Crc32(const QByteArray& data) {
+  quint32 c = 0xFFFFFFFFu;
+  for (uchar b : data) {
+    c ^= b;
+    for (int k = 0; k < 8; ++k) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
+  }
+  return ~c;
+}
+inline QByteArray Chunk(const char* type, const QByteArray& body) {
+  QByteArray out;
+  const quint32 n = quint32(body.size());
+  out.append(char(n >> 24)).append(char(n >> 16)).append(char(n >> 8)).append(char(n));
+  const QByteArray typed = QByteArray(type) + body;
+  out += typed;
+  const quint32 crc = Crc32(typed);
+  out.append(char(crc >> 24)).append(char(crc >> 16)).append(char(crc >> 8)).append(char(crc));
+  return out;
+}
+// The start of a PNG file that claims the size; its pixel data never follows.
+inline QByteArray PngHeader(quint32 w, quint32 h) {
+  QByteArray ihdr;
+  for (quint32 v : {w, h}) ihdr.append(char(v >> 24)).append(char(v >> 16)).append(char(v >> 8)).append(char(v));
+  ihdr.append(char(8)).append(char(2)).append(char(0)).append(char(0)).append(char(0));
+  return QByteArray("\x89PNG\r\n\x1a\n", 8) + Chunk("IHDR", ihdr) + Chunk("IDAT", QByteArray("\x78\x9c", 2)) +
+         Chunk("IEND", QByteArray());
+}
+
 }  // namespace FileTests

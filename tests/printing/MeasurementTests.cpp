@@ -5,19 +5,10 @@
 #include "printing/Measurement.h"
 #include "support/Fixture.h"
 #include "support/TestMain.h"
+#include "PrintHelpers.h"
 
 using namespace modMAIN;
-
-namespace {
-
-// The printer list with one selected resolution of h x v dots per inch.
-void UseResolution(int32_t h, int32_t v) {
-  Printer_Info.clear();
-  Printer_Info.Append(printer_res{72, 72, false});
-  Printer_Info.Append(printer_res{h, v, true});
-}
-
-}  // namespace
+using namespace PrintChecks;
 
 class MeasurementTests : public FixtureTest {
   Q_OBJECT
@@ -60,7 +51,7 @@ class MeasurementTests : public FixtureTest {
     QFETCH(int, h);
     QFETCH(int, v);
     QFETCH(int, expected);
-    UseResolution(h, v);
+    Use_Resolution(h, v);
     Zoom = float(zoom);
     modMAIN::offset = horizontal ? Point_of(offset, 0) : Point_of(0, offset);
     int32_t got = 0;
@@ -71,7 +62,7 @@ class MeasurementTests : public FixtureTest {
   }
 
   void changingTheResolutionChangesLaterConversions() {
-    UseResolution(72, 72);
+    Use_Resolution(72, 72);
     Zoom = 1;
     offset = Point_of(0, 0);
     QCOMPARE(Ruler_Inch2Pixel(1, true), 72);

@@ -19,6 +19,7 @@
 #include "mainwindow/winMAIN.h"
 #include "palettes/modSHAPES.h"
 #include "platform/Environment.h"
+#include "platform/ImageConverter.h"
 
 namespace Fixture {
 
@@ -64,6 +65,8 @@ void Begin() {
   UseFreshHome();
   Platform::Environment::ResetOverrides();
   Platform::Environment::ResetBeepCount();
+  Platform::ImageConverter::SetTimeoutRule(-1, -1);
+  Platform::SetAllocationRefusal(nullptr);
   Platform::Environment::SetRandomSeed(12345);
   // Every test starts before the automatic update check is first due, so that no start asks the web
   // site; tests of the check set the clock themselves and start again.
