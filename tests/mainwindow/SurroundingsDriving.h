@@ -2,14 +2,13 @@
 // Helpers for the parts of the main window around the picture: painting a control now and reading its
 // pixels, mouse gestures on a canvas, and golden pictures kept in golden_view/ (looked at by eye).
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTest>
 
 #include "mainwindow/winMAIN.h"
 #include "platform/Types.h"
+#include "support/Golden.h"
 
 namespace Surroundings {
 
@@ -45,28 +44,9 @@ inline void Drag(QWidget* w, QPoint from, QPoint to) {
   Release(w, to);
 }
 
-inline QString Golden_Path(const QString& name) {
-  return qEnvironmentVariable("PIXMURA_SOURCE_DIR") + QStringLiteral("/tests/mainwindow/golden_view/") + name + ".png";
-}
-
-// Empty when the picture equals the golden one; PIXMURA_WRITE_GOLDEN=1 writes it instead.
+// Empty when the picture equals the golden one kept in golden_view/.
 inline QString Against_Golden(const QImage& image, const QString& name) {
-  const QString path = Golden_Path(name);
-  if (qEnvironmentVariableIntValue("PIXMURA_WRITE_GOLDEN")) {
-    QDir().mkpath(QFileInfo(path).path());
-    return image.save(path) ? QString() : QStringLiteral("cannot write ") + path;
-  }
-  const QImage golden = QImage(path).convertToFormat(QImage::Format_RGB32);
-  if (golden.isNull()) return QStringLiteral("no golden picture ") + path;
-  if (golden.size() != image.size()) return QStringLiteral("size differs from ") + path;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x)
-      if (golden.pixel(x, y) != image.pixel(x, y)) {
-        const QString actual = QDir::tempPath() + "/" + name + "-actual.png";
-        image.save(actual);
-        return QStringLiteral("%1 differs at (%2, %3); drawn: %4").arg(path).arg(x).arg(y).arg(actual);
-      }
-  return {};
+  return Golden::Compare(image, QStringLiteral("mainwindow/golden_view"), name);
 }
 
 // Texts drawn with a known font, so that golden pictures do not depend on the machine's default.
