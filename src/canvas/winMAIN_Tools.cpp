@@ -153,8 +153,6 @@ void winMAIN::Turn_Lasso_OFF() {
   Update_Display();
 }
 
-void winMAIN::Turn_Polygon_OFF() {}
-
 void winMAIN::timer_LASSO_Action() {
   Lasso_State = !Lasso_State;
   Marching_Ants = Lasso_State ? 4 : 0;
