@@ -159,5 +159,3 @@ void winMAIN::timer_LASSO_Action() {
   if (active_LASSO || active_SUPERLASSO || bkgd_mode != 0) Screen_Canvas->Invalidate(true);
   else Update_Thumbnail();
 }
-
-void winMAIN::timer_SPRAYCAN_Action() {}
