@@ -158,13 +158,9 @@ void winMAIN::Turn_Lasso_OFF() {
   Update_Display();
 }
 
-void winMAIN::Turn_Polygon_OFF() {}
-
 void winMAIN::timer_LASSO_Action() {
   Lasso_State = !Lasso_State;
   Marching_Ants = Lasso_State ? 4 : 0;
   if (active_LASSO || active_SUPERLASSO || bkgd_mode != 0) Screen_Canvas->Invalidate(true);
   else Update_Thumbnail();
 }
-
-void winMAIN::timer_SPRAYCAN_Action() {}

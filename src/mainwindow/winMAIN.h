@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "core/Points.h"
 #include "platform/Canvas.h"
@@ -185,6 +186,8 @@ class winMAIN : public QMainWindow {
   void Polygon_Add_Vertex(modMAIN::point_record p);
   void Polygon_Rubber_Band(modMAIN::point_record p);
   void polygon_complete();
+  // The closed vertex list the graphics context takes: a placeholder, x and y of each vertex, the first again.
+  static std::vector<int> Polygon_Vertex_List(const std::vector<modMAIN::point_record>& vertices);
   // The free-hand selection: its start at the press and its conversion at the release.
   void Init_SuperLasso();
   void convert_SuperLasso_to_normal_lasso();
