@@ -7,5 +7,3 @@ void winMAIN::spurt_paint() {}
 void winMAIN::Polygon_Add_Vertex(modMAIN::point_record) {}
 void winMAIN::Polygon_Rubber_Band(modMAIN::point_record) {}
 void winMAIN::polygon_complete() {}
-void winMAIN::Init_SuperLasso() {}
-void winMAIN::convert_SuperLasso_to_normal_lasso() {}
