@@ -215,6 +215,7 @@ class winMAIN : public QMainWindow {
   // Edit > Cut, Copy, Delete, Crop and Colors > Sepia Tones; each returns whether it handled the command.
   bool _menu_CUT_Action();
   bool _menu_COPY_Action();
+  bool _menu_PASTE_Action();
   bool _menu_DELETE_Action();
   bool _menu_CROP_Action();
   bool _menu_Sepia_Action();
@@ -260,6 +261,9 @@ class winMAIN : public QMainWindow {
   // File > New from Clipboard: a new untitled document holding the clipboard's picture, one undo step.
   // Nothing happens when the user cancels the question about unsaved changes.
   void image_New_from_clipboard();
+  // Makes a picture (the given one, or the clipboard's) the floating selection at the view's top-left
+  // corner under the grabber; a wider or taller picture first enlarges the canvas.
+  void image_PASTE(bool use_given, const Platform::PicturePtr& picture);
 
   // The items of the window's menu bar, each named like its item; they throw NilObjectException while
   // the window has no menu bar or the bar has no such item.
