@@ -364,6 +364,11 @@ class winMAIN : public QMainWindow {
   bool _menu_Print_Action();
   // Colors > Get Information shows the information sheet.
   bool _menu_GetInfo_Action();
+  // ---- Photo effects window (src/effects/winMAIN_Effects.cpp) ----
+  // Colors > Photo Effects: shows the effects window modally, unless the effect would be lost (then it
+  // beeps); reports the command handled.
+  bool _menu_EFFECTS_Action();
+  void AddEffectsMenuHandlers();
   // ---- Styled text: dropping a text placed from the Add Text window ----
   // Draws a floating styled text of the transparent modes into the working picture at the drop point and
   // commits the result as one undo step: mode 1 the letters alone, mode 2 a box of the background colour
