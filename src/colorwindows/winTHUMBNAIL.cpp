@@ -1,5 +1,7 @@
 #include "colorwindows/winTHUMBNAIL.h"
 
+#include <QScrollBar>
+
 #include <QCloseEvent>
 #include <QPainter>
 #include <cmath>
@@ -12,6 +14,7 @@
 #include "core/Thumbnail.h"
 #include "core/TraceLog.h"
 #include "mainwindow/winMAIN.h"
+#include "palettes/classScrollbar.h"
 #include "platform/Numbers.h"
 
 using namespace modMAIN;
@@ -34,11 +37,21 @@ int32_t Scroll_Maximum(int picture, int view) {
   return ToInt((picture - view / z) + std::ceil(20 / z));
 }
 
-// Scrolls the main window's view so that its top-left image pixel is (x, y), and shows it.
+// Scrolls the main window's view so that its top-left image pixel is (x, y), through its scroll bars:
+// the platform pair, then the drawn pair, so every bar shows the new place.
 void Scroll_View_To(int32_t x, int32_t y) {
-  offset.x = x;
-  offset.y = y;
-  if (winMAIN* main = winMAIN::existing()) main->C_INVALIDATE();
+  winMAIN* main = winMAIN::existing();
+  if (!main || !main->Scroll_H_OS || !main->Scroll_V_OS || !main->Scroll_H_Custom || !main->Scroll_V_Custom) {
+    offset.x = x;
+    offset.y = y;
+    if (main) main->C_INVALIDATE();
+    Update_Thumbnail();
+    return;
+  }
+  main->Scroll_H_OS->setValue(x);
+  main->Scroll_V_OS->setValue(y);
+  main->Scroll_H_Custom->Value(x);
+  main->Scroll_V_Custom->Value(y);
   Update_Thumbnail();
 }
 
@@ -139,8 +152,10 @@ bool winTHUMBNAIL::Canvas1_MouseDown(int x, int y) {
   const int iy = ToInt(double(y - r->Top_Left().y) * ph / rh);
   // The pressed pixel to the middle of the view, as far as the view can scroll.
   int ox = ToInt(std::max(0.0, ix - vw / 2.0)), oy = ToInt(std::max(0.0, iy - vh / 2.0));
-  ox = std::max(0, std::min(ox, Scroll_Maximum(pw, view.width())));
-  oy = std::max(0, std::min(oy, Scroll_Maximum(ph, view.height())));
+  const winMAIN* main = winMAIN::existing();
+  const bool bars = main && main->Scroll_H_OS && main->Scroll_V_OS;
+  ox = std::max(0, std::min(ox, bars ? main->Scroll_H_OS->maximum() : Scroll_Maximum(pw, view.width())));
+  oy = std::max(0, std::min(oy, bars ? main->Scroll_V_OS->maximum() : Scroll_Maximum(ph, view.height())));
   Scroll_View_To(ox, oy);
   return false;
 }

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTest>
 
 #include "app/MenuBar1.h"
@@ -31,7 +32,9 @@ void Scene(int w, int h, QSize view, int nw = 200, int nh = 200) {
     for (int x = 0; x < w / 2; ++x) modMAIN::work_area->SetPixel(x, y, 0xFF0000);
   modMAIN::Save_as_Transparent = false;
   modMAIN::offset = modMAIN::Point_of(0, 0);
-  winMAIN::instance()->Screen_Canvas->resize(view);
+  // The view as the main window shows it in a surround of that size, its scroll bars' ranges included.
+  winMAIN::instance()->canvas_BG->resize(view);
+  winMAIN::instance()->Update_Display();
   modOptions::option_Thumbnail_Width = nw;
   modOptions::option_Thumbnail_Height = nh;
   Menu();
@@ -154,7 +157,9 @@ class NavigatorTests : public FixtureTest {
     QFETCH(QPoint, offset);
     Scene(800, 600, QSize(400, 300));
     Shown();
-    modMAIN::offset = modMAIN::Point_of(7, 9);
+    winMAIN::instance()->Scroll_H_OS->setValue(7);
+    winMAIN::instance()->Scroll_V_OS->setValue(9);
+    QCOMPARE(Offset(), QPoint(7, 9));
     Press(at);
     QCOMPARE(Offset(), offset);
   }
