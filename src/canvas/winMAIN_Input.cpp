@@ -45,6 +45,7 @@ void winMAIN::Screen_Canvas_Open() {}
 
 bool winMAIN::Screen_Canvas_MouseDown(int32_t x, int32_t y) {
   if (modColorSplash::ColorSplash_Mode == 0) Clear_Status_Msg();
+  Over_Canvas = true;
   img_point = Screen_to_image_Coordinates(x, y);
   img_point_Last = Point_of(-9999, -9999);
   MouseDown_Point = img_point;
