@@ -45,10 +45,10 @@ QRect ClipBox(const QRect& box, int w, int h) {
   return clipped.isValid() ? clipped : QRect();
 }
 
-std::vector<unsigned char> Enclosed(const Platform::Picture& path, const QRect& box) {
+namespace {
+// The grid around the clipped box c, flooded: kOutside marks what the path does not enclose.
+std::vector<unsigned char> Flooded_Grid(const Platform::Picture& path, const QRect& box, const QRect& c) {
   const int pw = path.Width(), ph = path.Height();
-  const QRect c = ClipBox(box, pw, ph);
-  if (c.isEmpty()) return {};
   // Where the pointer left the picture while drawing, the path runs on past the picture's edge: the
   // part of the box past that edge closes the path there.
   const int L = box.left(), T = box.top(), R = box.left() + box.width(), B = box.top() + box.height();
@@ -56,33 +56,43 @@ std::vector<unsigned char> Enclosed(const Platform::Picture& path, const QRect& 
   const int ox = c.left() - kPad, oy = c.top() - kPad;
   std::vector<unsigned char> grid(size_t(gw) * size_t(gh), kOpen);
   std::vector<QRgb> line(static_cast<size_t>(pw));
+  const bool direct = !path.Tiles() && path.Image().format() == QImage::Format_RGB32;
+  // The columns of the grid that lie in the picture.
+  const int inFrom = std::max(1, -ox), inTo = std::min(gw - 1, pw - ox);
   for (int gy = 1; gy < gh - 1; ++gy) {
     const int y = oy + gy;
     unsigned char* row = grid.data() + size_t(gy) * size_t(gw);
-    const bool rowInside = y >= 0 && y < ph;
-    if (rowInside) path.ReadRow(y, line.data());
-    for (int gx = 1; gx < gw - 1; ++gx) {
+    const auto outside = [&](int gx) {
       const int x = ox + gx;
-      if (rowInside && x >= 0 && x < pw) row[gx] = (line[size_t(x)] & 0xFFFFFFu) != 0xFFFFFFu ? kWall : kOpen;
-      else row[gx] = (x >= L && x <= R && y >= T && y <= B) ? kWall : kOpen;
+      return (x >= L && x <= R && y >= T && y <= B) ? kWall : kOpen;
+    };
+    if (y < 0 || y >= ph) {
+      for (int gx = 1; gx < gw - 1; ++gx) row[gx] = outside(gx);
+      continue;
     }
+    const QRgb* src;
+    if (direct) {
+      src = reinterpret_cast<const QRgb*>(path.Image().constScanLine(y));
+    } else {
+      path.ReadRow(y, line.data());
+      src = line.data();
+    }
+    for (int gx = 1; gx < inFrom; ++gx) row[gx] = outside(gx);
+    const QRgb* in = src + (ox + inFrom);
+    for (int gx = inFrom; gx < inTo; ++gx, ++in) row[gx] = (*in & 0xFFFFFFu) != 0xFFFFFFu ? kWall : kOpen;
+    for (int gx = std::max(inTo, 1); gx < gw - 1; ++gx) row[gx] = outside(gx);
   }
   FloodOutside(grid, gw, gh, 0, 0);
-  std::vector<unsigned char> selected(size_t(c.width()) * size_t(c.height()));
-  for (int j = 0; j < c.height(); ++j) {
-    const unsigned char* g = grid.data() + size_t(j + kPad) * size_t(gw) + kPad;
-    unsigned char* s = selected.data() + size_t(j) * size_t(c.width());
-    for (int i = 0; i < c.width(); ++i) s[i] = g[i] != kOutside;
-  }
-  return selected;
+  return grid;
 }
+}  // namespace
 
 Masks Convert(const Platform::Picture& path, const QRect& box, Color background) {
   Masks m;
-  const std::vector<unsigned char> sel = Enclosed(path, box);
-  if (sel.empty()) return m;
   m.box = ClipBox(box, path.Width(), path.Height());
-  const int w = m.box.width(), h = m.box.height();
+  if (m.box.isEmpty()) return m;
+  const std::vector<unsigned char> grid = Flooded_Grid(path, box, m.box);
+  const int w = m.box.width(), h = m.box.height(), gw = w + 2 * kPad;
   m.shape = Platform::Picture::CreateUnfilled(w, h, 32);
   m.hole = Platform::Picture::CreateUnfilled(w, h, 32);
   m.outline = Platform::Picture::CreateUnfilled(w, h, 32);
@@ -95,9 +105,10 @@ Masks Convert(const Platform::Picture& path, const QRect& box, Color background)
   QImage& outlineImage = m.outline->Image();
   QImage& outline2Image = m.outline2->Image();
   for (int j = 0; j < h; ++j) {
-    const unsigned char* s = sel.data() + size_t(j) * size_t(w);
-    const unsigned char* above = j > 0 ? s - w : nullptr;
-    const unsigned char* below = j < h - 1 ? s + w : nullptr;
+    // Here a pixel is selected when its grid value is not kOutside.
+    const unsigned char* s = grid.data() + size_t(j + kPad) * size_t(gw) + kPad;
+    const unsigned char* above = j > 0 ? s - gw : nullptr;
+    const unsigned char* below = j < h - 1 ? s + gw : nullptr;
     auto* shape = reinterpret_cast<QRgb*>(shapeImage.scanLine(j));
     auto* hole = reinterpret_cast<QRgb*>(holeImage.scanLine(j));
     uchar* mask = maskImage.scanLine(j);
@@ -105,14 +116,14 @@ Masks Convert(const Platform::Picture& path, const QRect& box, Color background)
     auto* out2 = reinterpret_cast<QRgb*>(outline2Image.scanLine(j));
     std::fill(hole, hole + w, fill);
     for (int i = 0; i < w; ++i) {
-      const bool in = s[i] != 0;
+      const bool in = s[i] != kOutside;
       shape[i] = in ? kBlack : kWhite;
       mask[i] = in ? 0 : 255;
       // An outline pixel is a selected one whose row or column neighbour before it is unselected (or
       // that starts its row or column), or whose neighbour after it is unselected; the last of a row or
       // column has no neighbour after it.
-      const bool edge = in && (i == 0 || !s[i - 1] || (i < w - 1 && !s[i + 1]) || !above || !above[i] ||
-                               (below && !below[i]));
+      const bool edge = in && (i == 0 || s[i - 1] == kOutside || (i < w - 1 && s[i + 1] == kOutside) || !above ||
+                               above[i] == kOutside || (below && below[i] == kOutside));
       out[i] = edge ? kBlack : kWhite;
       out2[i] = edge ? kGrey : kWhite;
     }

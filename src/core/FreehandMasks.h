@@ -24,14 +24,12 @@ struct Masks {
 // The box clipped to the picture of w x h; empty when nothing of it lies inside.
 QRect ClipBox(const QRect& box, int w, int h);
 
-// Whether each pixel of the clipped box is enclosed by the path (any pixel of the path picture that is
-// not exactly white), one byte per pixel, rows of box.width(): 1 selected, 0 not. The path counts as
-// selected. Pixels around the box count as unselected, whatever lies past the picture's edge, so a path
-// along the picture's edge still encloses its inside.
-std::vector<unsigned char> Enclosed(const Platform::Picture& path, const QRect& box);
-
-// The selection pictures of the enclosed area of the box (clipped to the path picture); the hole filled
-// with the background colour. An empty box gives empty pictures and an empty box.
+// The selection pictures of the area of the box (clipped to the path picture) that the path encloses:
+// the path is any pixel of the path picture that is not exactly white, and counts as selected. Pixels
+// around the box count as unselected, whatever lies past the picture's edge, so a path along the
+// picture's edge still encloses its inside; where the box itself reaches past the edge, the path runs on
+// out there and the edge closes it. The hole is filled with the background colour. A box wholly outside
+// the picture gives no pictures and an empty box.
 Masks Convert(const Platform::Picture& path, const QRect& box, Color background);
 
 }  // namespace FreehandMasks
