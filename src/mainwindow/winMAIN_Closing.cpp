@@ -76,9 +76,9 @@ void winMAIN::Event_Close() {
 
 void winMAIN::Close_Extra_Windows(bool) {
   // Each floating window clears its own flag when it closes.
+  if (winTEXT_Open) winTEXT::Close_If_Open();
   if (active_THUMBNAIL)
     if (winTHUMBNAIL* w = winTHUMBNAIL::existing()) w->close();
   if (active_COLORMETER)
     if (winCOLORMeter* w = winCOLORMeter::existing()) w->close();
-  if (winTEXT_Open) winTEXT::Close_If_Open();
 }
