@@ -8,6 +8,7 @@ PACKAGES=(
   imagemagick cups-client libcups2-dev xdg-utils
   cups-daemon printer-driver-cups-pdf cups-filters ghostscript poppler-utils
   fonts-dejavu-core
+  xvfb xclip
   python3
 )
 missing=()

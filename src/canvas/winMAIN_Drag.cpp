@@ -69,6 +69,9 @@ void winMAIN::Adjust_XY(point_record& p) {
 }
 
 void winMAIN::Screen_Canvas_MouseDrag(int32_t x, int32_t y) {
+  // While the button is held no leave or enter event arrives: the pointer's position tells instead, so
+  // the spray timer stops spraying once the pointer has left the canvas.
+  Over_Canvas = x >= 0 && y >= 0 && x < Screen_Canvas->width() && y < Screen_Canvas->height();
   if (Busy) return;
   const BusyHold hold(Busy);
   point_record p = Screen_to_image_Coordinates(x, y);

@@ -45,6 +45,7 @@ void winMAIN::Screen_Canvas_Open() {}
 
 bool winMAIN::Screen_Canvas_MouseDown(int32_t x, int32_t y) {
   if (modColorSplash::ColorSplash_Mode == 0) Clear_Status_Msg();
+  Over_Canvas = true;
   img_point = Screen_to_image_Coordinates(x, y);
   img_point_Last = Point_of(-9999, -9999);
   MouseDown_Point = img_point;
@@ -68,10 +69,12 @@ bool winMAIN::Screen_Canvas_MouseDown(int32_t x, int32_t y) {
       img_Drag_Offset = img_point;
       // Only a selection can be lifted: without one nothing starts to float.
       if (!active_DRAG && active_LASSO) {
-        active_DRAG = true;
         // Only what this lift copies may float: never a picture left over from an earlier copy.
         drag_Picture.reset();
-        image_CUT(true);
+        // A free-hand selection lifts its shape; the area it leaves is erased unless Option is held.
+        if (active_SUPERLASSO) image_COPY(!Platform::Environment::OptionKey(), true);
+        else image_CUT(true);
+        active_DRAG = drag_Picture != nullptr;
         // What floats lies where it was lifted until a drag moves it, a click without a drag included.
         if (img_lasso) img_DRAG_DROP = img_lasso->Top_Left();
         C_INVALIDATE();

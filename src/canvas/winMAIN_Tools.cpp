@@ -6,6 +6,7 @@
 #include "palettes/classTOOLS.h"
 #include "text/Text2Placement.h"
 #include "text/classTEXT2.h"
+#include "text/winTEXT.h"
 #include "text/winTEXT2.h"
 
 using namespace modMAIN;
@@ -33,6 +34,9 @@ void winMAIN::drawing_TOOL_GET(int32_t tool) {
   if (drawing_TOOL == TOOL_TEXT2) winTEXT2::Close_If_Open();
   drawing_TOOL = tool;
   if (tool == TOOL_TEXT2) Initialize_TEXT2();
+  // The Add Text window belongs to the styled text tool: it shows when the tool comes (made anew after a
+  // close) and closes, below, whenever another tool comes.
+  if (tool == TOOL_STYLEDTEXT) winTEXT::Show_Window();
   // The spray can sprays on its timer however it became the tool, from the tool palette too.
   Spray_Timer_Follows_Tool(timer_SPRAYCAN);
   if (tool != TOOL_POLYGON) Turn_Polygon_OFF();
@@ -40,6 +44,7 @@ void winMAIN::drawing_TOOL_GET(int32_t tool) {
   // text keeps its floating text.
   if (tool != TOOL_LASSO && tool != TOOL_SUPERLASSO && tool != TOOL_GRABBER && tool != TOOL_TEXT2) Turn_Lasso_OFF();
   if (tool != TOOL_ERASER) Turn_ERASER_OFF();
+  if (tool != TOOL_STYLEDTEXT && winTEXT_Open) winTEXT::Close_If_Open();
   Update_Statusbar();
 }
 
@@ -153,13 +158,9 @@ void winMAIN::Turn_Lasso_OFF() {
   Update_Display();
 }
 
-void winMAIN::Turn_Polygon_OFF() {}
-
 void winMAIN::timer_LASSO_Action() {
   Lasso_State = !Lasso_State;
   Marching_Ants = Lasso_State ? 4 : 0;
   if (active_LASSO || active_SUPERLASSO || bkgd_mode != 0) Screen_Canvas->Invalidate(true);
   else Update_Thumbnail();
 }
-
-void winMAIN::timer_SPRAYCAN_Action() {}

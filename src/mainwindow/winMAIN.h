@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "core/Points.h"
 #include "platform/Canvas.h"
@@ -185,6 +186,8 @@ class winMAIN : public QMainWindow {
   void Polygon_Add_Vertex(modMAIN::point_record p);
   void Polygon_Rubber_Band(modMAIN::point_record p);
   void polygon_complete();
+  // The closed vertex list the graphics context takes: a placeholder, x and y of each vertex, the first again.
+  static std::vector<int> Polygon_Vertex_List(const std::vector<modMAIN::point_record>& vertices);
   // The free-hand selection: its start at the press and its conversion at the release.
   void Init_SuperLasso();
   void convert_SuperLasso_to_normal_lasso();
@@ -212,6 +215,7 @@ class winMAIN : public QMainWindow {
   // Edit > Cut, Copy, Delete, Crop and Colors > Sepia Tones; each returns whether it handled the command.
   bool _menu_CUT_Action();
   bool _menu_COPY_Action();
+  bool _menu_PASTE_Action();
   bool _menu_DELETE_Action();
   bool _menu_CROP_Action();
   bool _menu_Sepia_Action();
@@ -257,6 +261,9 @@ class winMAIN : public QMainWindow {
   // File > New from Clipboard: a new untitled document holding the clipboard's picture, one undo step.
   // Nothing happens when the user cancels the question about unsaved changes.
   void image_New_from_clipboard();
+  // Makes a picture (the given one, or the clipboard's) the floating selection at the view's top-left
+  // corner under the grabber; a wider or taller picture first enlarges the canvas.
+  void image_PASTE(bool use_given, const Platform::PicturePtr& picture);
 
   // The items of the window's menu bar, each named like its item; they throw NilObjectException while
   // the window has no menu bar or the bar has no such item.
@@ -357,6 +364,11 @@ class winMAIN : public QMainWindow {
   bool _menu_Print_Action();
   // Colors > Get Information shows the information sheet.
   bool _menu_GetInfo_Action();
+  // ---- Photo effects window (src/effects/winMAIN_Effects.cpp) ----
+  // Colors > Photo Effects: shows the effects window modally, unless the effect would be lost (then it
+  // beeps); reports the command handled.
+  bool _menu_EFFECTS_Action();
+  void AddEffectsMenuHandlers();
   // ---- Styled text: dropping a text placed from the Add Text window ----
   // Draws a floating styled text of the transparent modes into the working picture at the drop point and
   // commits the result as one undo step: mode 1 the letters alone, mode 2 a box of the background colour
@@ -366,6 +378,49 @@ class winMAIN : public QMainWindow {
   // ---- Timers ----
   void timer_LASSO_Action();
   void timer_SPRAYCAN_Action();
+
+  // ---- Status bar, rulers and canvas-size handles ----
+  // One status-bar cell: draws the text (when there is one) with its baseline in the bar's middle and
+  // moves past it and 10 pixels more; then, with separator and while x is still inside the bar, draws
+  // a separator line at x and moves 10 pixels more. Answers the x where the next cell starts.
+  int32_t Put_Text(Platform::Graphics& g, int32_t x, const QString& text, bool separator);
+  // The point as "x,y" in decimal, without blanks.
+  QString XY_of(modMAIN::point_record point) const;
+  // A text the status bar's last paint drew: its left edge, its text and its colour, in the order drawn.
+  struct StatusCell {
+    int32_t x;
+    QString text;
+    Platform::Color color;
+  };
+  const QList<StatusCell>& Statusbar_Cells() const { return statusCells_; }
+  // The arrow-head chooser: draws the current style; a plain click steps the style 0, 1, 2, 3, 0; a
+  // contextual click opens the arrow-head options. Claims no press.
+  void canvasARROW_Paint(Platform::Graphics& g);
+  bool canvasARROW_MouseDown(int32_t x, int32_t y);
+  // The status-bar controls ask for their help tags when the pointer comes in and hide them when it
+  // moves over them or leaves.
+  void Slider_Zoom_MouseEnter();
+  void Slider_Pencil_MouseEnter();
+  void canvasARROW_MouseEnter();
+  void Status_Control_MouseLeave();
+  // The rulers (0 horizontal, 1 vertical) count pixels, inches or centimetres from the picture's
+  // top-left corner at the view's scroll position and zoom; the corner names the unit.
+  void canvasRULER_Paint(int index, Platform::Graphics& g);
+  void canvasFiller_Paint(Platform::Graphics& g);
+  // The surround with its three canvas-size handles (1 right edge, 2 corner, 3 bottom edge) and, while
+  // a handle is dragged, the dashed guides of the new edges.
+  void canvas_BG_Paint(Platform::Graphics& g);
+  bool canvas_BG_MouseDown(int32_t x, int32_t y);
+  void canvas_BG_MouseMove(int32_t x, int32_t y);
+  void canvas_BG_MouseDrag(int32_t x, int32_t y);
+  void canvas_BG_MouseUp(int32_t x, int32_t y);
+  // Draws the handle picture centred on (x, y) of the surround.
+  void Handle(Platform::Graphics& g, int32_t x, int32_t y);
+  // Whether (x, y) lies in the 6 x 6 hot square whose top-left corner is (hx, hy).
+  bool In_Handle(int32_t x, int32_t y, int32_t hx, int32_t hy) const;
+  // The handle under a point of the surround (0 for none), setting the arrows of that handle as the
+  // pointer of the surround and of the painting canvas, or the standard pointer beside the handles.
+  int32_t Background_Mode(int32_t x, int32_t y);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -384,6 +439,12 @@ class winMAIN : public QMainWindow {
   // Hooks the painting canvas's events to the handlers above.
   void Bind_Screen_Canvas();
   void statusbar_Paint(Platform::Graphics& g);
+  // Binds the events of the status-bar controls, the rulers, their corner and the surround.
+  void Bind_View_Surroundings();
+  // The status bar's paint is under way: a status-bar update asked for from inside it only marks the
+  // bar for the next paint.
+  bool statusbarPainting_ = false;
+  QList<StatusCell> statusCells_;
   // The single-line text changed: the floating text box takes its size and the canvas repaints.
   void Text2_Was_Updated(classTEXT2* sender);
   // The palettes and their page buttons with their handlers bound.

@@ -78,6 +78,12 @@ void winMAIN::Event_DropObject(const QList<QUrl>& items, int32_t) {
     if (!url.isLocalFile()) continue;
     const Platform::FolderItemPtr file = Platform::FolderItem::FromPath(url.toLocalFile());
     if (!Valid_image_Type(file, true)) return;
+    if (Platform::Environment::ShiftKey()) {
+      // With Shift the picture floats over the document like a paste; the clipboard is left alone.
+      if (const Platform::PicturePtr picture = Load_32Bit_Picture(file)) image_PASTE(true, picture);
+      else Not_a_Valid_image_File(file);
+      return;
+    }
     Open_File(file);
     return;
   }

@@ -218,6 +218,8 @@ void winMAIN::CreateControls(QWidget* central) {
   resizeDone_->setSingleShot(true);
   resizeDone_->setInterval(150);
   connect(resizeDone_, &QTimer::timeout, this, &winMAIN::Event_Resized);
+
+  Bind_View_Surroundings();
 }
 
 void winMAIN::Open_Controls() {

@@ -52,7 +52,7 @@ const Binding kWindowCommands[] = {
     {"menu_CROP", &winMAIN::_menu_CROP_Action},
     {"menu_CUT", &winMAIN::_menu_CUT_Action},
     {"menu_DELETE", &winMAIN::_menu_DELETE_Action},
-    {"menu_PASTE", nullptr},
+    {"menu_PASTE", &winMAIN::_menu_PASTE_Action},
     {"menu_PageSetup", nullptr},
     {"menu_Print", nullptr},
     {"menu_SELECTALL", &winMAIN::_menu_SELECTALL_Action},
@@ -119,6 +119,7 @@ void winMAIN::AddMenuHandlers() {
   AddColorWindowMenuHandlers();
   AddGeometryMenuHandlers();
   AddPrintingMenuHandlers();
+  AddEffectsMenuHandlers();
 }
 
 void winMAIN::Bind_Menu(const QString& name, std::function<bool()> handler) { menuHandlers_.insert(name, std::move(handler)); }

@@ -154,24 +154,3 @@ void winMAIN::update_title() {
                  (image_FolderObject ? image_FolderObject->Name() : QStringLiteral("<untitled>")) +
                  QStringLiteral("[*]"));
 }
-
-void winMAIN::Update_Statusbar() {
-  statusbar->Invalidate(true);
-  Platform::Environment::ProcessEvents();
-  Update_ColorMeter();
-}
-
-void winMAIN::statusbar_Paint(Platform::Graphics& g) {
-  g.SetForeColor(0xE8E8E8);
-  g.FillRect(0, 0, g.Width(), g.Height());
-  g.SetForeColor(0);
-  g.SetTextSize(12);
-  double x = 6;
-  if (Barber_Pole) {
-    const QString wait = QStringLiteral("Please Wait");
-    g.DrawString(wait, x, 15);
-    x += g.StringWidth(wait) + 6;
-    pb_BARBER->setGeometry(int(x), 1, std::max(10, g.Width() - int(x) - 5), 20);
-    pb_BARBER->show();
-  }
-}

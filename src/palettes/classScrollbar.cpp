@@ -52,15 +52,16 @@ void classScrollbar::Resize() {
 }
 
 void classScrollbar::Fit_Length() {
-  if (p_Horizontal) {
-    resize(width(), kThick);
-    p_size = width();
-    Create_p_image_H();
-  } else {
-    resize(kThick, height());
-    p_size = height();
-    Create_p_image_V();
-  }
+  // The owner lays its bars out again at every step of a window's resizing: the track is made anew only
+  // for a new length (or orientation).
+  const int32_t length = p_Horizontal ? width() : height();
+  const bool same = p_image && length == p_size && p_image->Width() == (p_Horizontal ? length : kThick);
+  if (p_Horizontal) resize(width(), kThick);
+  else resize(kThick, height());
+  p_size = length;
+  if (same) return;
+  if (p_Horizontal) Create_p_image_H();
+  else Create_p_image_V();
 }
 
 void classScrollbar::Create_p_image_H() { Create_p_image(false); }

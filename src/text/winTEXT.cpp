@@ -50,6 +50,20 @@ QFont Pixel_Font(const QString& family, int pixels) {
 
 }  // namespace
 
+// Marks a handler of the window as under way; a deletion asked for meanwhile waits for its end.
+class Handling {
+ public:
+  explicit Handling(winTEXT* w) : w_(w) { ++w_->handling_; }
+  ~Handling() {
+    if (--w_->handling_ == 0 && w_->deletePending_) w_->deleteLater();
+  }
+  Handling(const Handling&) = delete;
+  Handling& operator=(const Handling&) = delete;
+
+ private:
+  winTEXT* w_;
+};
+
 winTEXT* winTEXT::instance() {
   if (!Current()) Current() = new winTEXT();
   return Current();
@@ -331,6 +345,7 @@ void winTEXT::Clone_StyledText(const Platform::StyledText& source, Platform::Sty
 }
 
 void winTEXT::btnPLACE_Action() {
+  Handling handling(this);
   // Nothing to place: a text without characters would make a picture without rows.
   if (Area_Text().Length() == 0) {
     Platform::Environment::Beep();
@@ -405,6 +420,7 @@ void winTEXT::btnPLACE_Action() {
 }
 
 void winTEXT::btnCANCEL_Action() {
+  Handling handling(this);
   winMAIN::instance()->Revert_to_Last_Draw_Tool(false);
   Close_Window();
 }
@@ -495,5 +511,6 @@ void winTEXT::closeEvent(QCloseEvent* e) {
   Event_Close();
   // The next use makes a new window; this one goes once its handlers have returned.
   if (Current() == this) Current() = nullptr;
-  deleteLater();
+  if (handling_ > 0) deletePending_ = true;
+  else deleteLater();
 }

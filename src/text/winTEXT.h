@@ -111,6 +111,12 @@ class winTEXT : public QWidget {
   // The window has been placed by its open handler: moves and sizes from then on are the user's.
   bool placed_ = false;
   bool closed_ = false;
+  // Handlers under way: a close during one of them (a tool change closes the window while its own
+  // button's handler still runs, and status updates let pending events run) deletes the window only
+  // once the handler has ended.
+  int handling_ = 0;
+  bool deletePending_ = false;
+  friend class Handling;
   Platform::Color backColor_ = 0xFFFFFF;
   std::unique_ptr<Platform::StyledText> area_;
 };

@@ -16,8 +16,17 @@ namespace Canvas {
 inline winMAIN* Main() { return winMAIN::instance(); }
 inline QWidget* Widget() { return Main()->Screen_Canvas; }
 
-inline void Press(QPoint p, Qt::MouseButton b = Qt::LeftButton) { QTest::mousePress(Widget(), b, {}, p); }
-inline void Release(QPoint p, Qt::MouseButton b = Qt::LeftButton) { QTest::mouseRelease(Widget(), b, {}, p); }
+// QTest takes the point (0, 0) for the widget's centre: presses and releases there go out directly.
+inline void Press(QPoint p, Qt::MouseButton b = Qt::LeftButton) {
+  if (!p.isNull()) return QTest::mousePress(Widget(), b, {}, p);
+  QMouseEvent e(QEvent::MouseButtonPress, p, Widget()->mapToGlobal(p), b, b, Qt::NoModifier);
+  QApplication::sendEvent(Widget(), &e);
+}
+inline void Release(QPoint p, Qt::MouseButton b = Qt::LeftButton) {
+  if (!p.isNull()) return QTest::mouseRelease(Widget(), b, {}, p);
+  QMouseEvent e(QEvent::MouseButtonRelease, p, Widget()->mapToGlobal(p), b, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(Widget(), &e);
+}
 // A move with the button held.
 inline void DragTo(QPoint p, Qt::MouseButton b = Qt::LeftButton) {
   QMouseEvent e(QEvent::MouseMove, p, Widget()->mapToGlobal(p), Qt::NoButton, b, Qt::NoModifier);

@@ -12,12 +12,12 @@
 #include "core/EditingState.h"
 #include "effects/modColorSplash.h"
 #include "mainwindow/winMAIN.h"
+#include "platform/Environment.h"
 #include "palettes/RoundSlider.h"
 #include "palettes/classCOLORS.h"
 #include "palettes/classPATTERNS.h"
 #include "palettes/classScrollbar.h"
 #include "palettes/classTOOLS.h"
-#include "platform/Environment.h"
 #include "support/Fixture.h"
 #include "support/TestMain.h"
 

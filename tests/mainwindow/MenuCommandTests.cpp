@@ -115,6 +115,12 @@ class MenuCommandTests : public FixtureTest {
     QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char(' '))));
     for (const char* name : {"menu_New", "menu_Open", "menu_New_FROM_CLIPBOARD", "menu_Recent", "menu_Updates", "FileQuit"})
       QVERIFY2(!w->Has_Menu_Handler(QLatin1String(name)), name);
+    const auto before = work_area->CopyAtDepth(32);
+    for (const char* name : {"menu_PASTE", "menu_GRADIENT", "menu_Pref"}) {
+      QVERIFY2(!w->Handle_Menu(QLatin1String(name), -1), name);
+    }
+    QCOMPARE(Fixture::Difference(work_area, before), QString());
+    QCOMPARE(pic_Stack.size(), size_t(1));
     // A name the window does not serve is left to the application object.
     QVERIFY(!w->Handle_Menu(QStringLiteral("menu_New"), -1));
   }

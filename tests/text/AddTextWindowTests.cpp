@@ -14,7 +14,9 @@
 #include "app/modOptions.h"
 #include "core/EditingState.h"
 #include "mainwindow/winMAIN.h"
+#include "palettes/Pointer.h"
 #include "palettes/classCOLORS.h"
+#include "palettes/classTOOLS.h"
 #include "palettes/classScrollbar.h"
 #include "platform/Environment.h"
 #include "platform/Numbers.h"
@@ -31,8 +33,13 @@ using namespace modMAIN;
 namespace {
 winMAIN* Main() { return winMAIN::instance(); }
 
+// A click on the tool palette's text cell, which gives the styled text tool while the old text method
+// is on: the pointer comes to rest on the cell, then clicks.
 winTEXT* Open() {
-  winTEXT::Show_Window();
+  classTOOLS* palette = Main()->classTOOLS1;
+  const QPoint at(classTOOLS::Get_tool_X(TOOL_STYLEDTEXT) + 16, classTOOLS::Get_tool_Y(TOOL_STYLEDTEXT) + 16);
+  Hover(palette, at);
+  QTest::mouseClick(palette, Qt::LeftButton, {}, at);
   winTEXT* w = winTEXT::existing();
   if (w) QTest::qWait(0);
   return w;
@@ -140,11 +147,16 @@ class AddTextWindowTests : public FixtureTest {
     QVERIFY2(at(left, w->geometry().x()) && at(top, w->geometry().y()),
              qPrintable(QStringLiteral("%1,%2 for %3,%4").arg(w->geometry().x()).arg(w->geometry().y()).arg(left).arg(top)));
     QVERIFY(winTEXT_Open);
+    QCOMPARE(drawing_TOOL, int32_t(TOOL_STYLEDTEXT));
     w->setGeometry(123, 45, 650, 380);
     w->close();
     QVERIFY(!winTEXT_Open);
     QTRY_VERIFY(!winTEXT::existing());
     QCOMPARE(QRect(winTEXT_Left, winTEXT_Top, winTEXT_Width, winTEXT_Height), QRect(123, 45, 650, 380));
+    // The close box leaves the tool as it was: the cell opens the window again only after another tool.
+    QCOMPARE(drawing_TOOL, int32_t(TOOL_STYLEDTEXT));
+    QVERIFY(!Open());
+    Main()->drawing_TOOL_SET(TOOL_PENCIL);
     winTEXT* again = Open();
     QVERIFY(again != w);
     QCOMPARE(again->geometry(), QRect(123, 45, 650, 380));
@@ -315,8 +327,8 @@ class AddTextWindowTests : public FixtureTest {
     QFETCH(int, mode);
     QFETCH(uint, background);
     QFETCH(uint, fill);
-    // Larger than the view, scrolled by its bars to (20, 10).
-    Fixture::NewDocument(3000, 2000);
+    // Grey, larger than the view, scrolled by its bars to (20, 10).
+    Fixture::NewDocument(1600, 1200, 0x808080);
     Main()->Scroll_H_Custom->Value(20);
     Main()->Scroll_H_Custom_ValueChanged();
     Main()->Scroll_V_Custom->Value(10);
@@ -356,6 +368,22 @@ class AddTextWindowTests : public FixtureTest {
       for (int x = 0; x < width; ++x) blue |= drag_Picture->Pixel(x, y) == 0x0000C0;
     QCOMPARE(blue, mode != 2);
 
+    // The end of the selection drops it as one undo step: the box itself (opaque), the letters alone
+    // (transparent background) or the box with the letters cut out (knock-out).
+    Main()->Turn_Lasso_OFF();
+    QCOMPARE(int(pic_Stack.size()), 2);
+    QVERIFY(!Dragging_Text && !active_DRAG);
+    QCOMPARE(work_area->Pixel(23, 13), mode == 1 ? 0x808080u : Platform::Color(fill));
+    QCOMPARE(work_area->Pixel(23 + width, 13 + height), 0x808080u);
+    int letters = 0, grey = 0;
+    for (int y = 13; y < 13 + height; ++y)
+      for (int x = 23; x < 23 + width; ++x) {
+        letters += work_area->Pixel(x, y) == 0x0000C0;
+        grey += work_area->Pixel(x, y) == 0x808080;
+      }
+    QCOMPARE(letters > 0, mode != 2);
+    QCOMPARE(grey > 0, mode != 0);
+
     winTEXT* again = Open();
     QCOMPARE(again->Area_Text().Text(), QStringLiteral("Hello\nWorld"));
     QCOMPARE(again->Area_Text().TextColor(8, 1), 0x0000C0u);
@@ -390,6 +418,18 @@ class AddTextWindowTests : public FixtureTest {
     Main()->windowHandle()->close();
     QVERIFY(!winTEXT_Open);
     QTRY_VERIFY(!winTEXT::existing());
+  }
+
+  // Another tool closes the window; the text tool again makes a new one.
+  void anotherToolClosesTheWindow() {
+    QPointer<winTEXT> w(Open());
+    QVERIFY(w && winTEXT_Open);
+    Main()->drawing_TOOL_SET(TOOL_LINE);
+    QVERIFY(!winTEXT_Open);
+    QTRY_VERIFY(w.isNull());
+    winTEXT* again = Open();
+    QVERIFY(again && again->isVisible());
+    QCOMPARE(drawing_TOOL, int32_t(TOOL_STYLEDTEXT));
   }
 
   // Place with an empty area beeps and leaves everything as it was, the window open.

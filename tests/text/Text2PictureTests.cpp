@@ -1,12 +1,12 @@
 // The single-line text drawn into a picture: DejaVu Sans without anti-aliasing, against pictures kept
 // in golden_text2/ (looked at by eye) and against what the placement rules give.
-#include <QDir>
 #include <QFontMetricsF>
 #include <QTest>
 
 #include "core/EditingState.h"
 #include "platform/Numbers.h"
 #include "support/Fixture.h"
+#include "support/Golden.h"
 #include "support/TestMain.h"
 #include "text/classTEXT2.h"
 
@@ -41,28 +41,9 @@ QImage Drawn(int rotate, int dx, int dy) {
   return pic->Image().convertToFormat(QImage::Format_RGB32);
 }
 
-QString Golden_Path(const QString& name) {
-  return qEnvironmentVariable("PIXMURA_SOURCE_DIR") + QStringLiteral("/tests/text/golden_text2/") + name + ".png";
-}
-
-// Empty when the picture equals the golden one; PIXMURA_WRITE_GOLDEN=1 writes it instead.
+// Empty when the picture equals the golden one kept in golden_text2/.
 QString Against_Golden(const QImage& image, const QString& name) {
-  const QString path = Golden_Path(name);
-  if (qEnvironmentVariableIntValue("PIXMURA_WRITE_GOLDEN")) {
-    QDir().mkpath(QFileInfo(path).path());
-    return image.save(path) ? QString() : QStringLiteral("cannot write ") + path;
-  }
-  const QImage golden = QImage(path).convertToFormat(QImage::Format_RGB32);
-  if (golden.isNull()) return QStringLiteral("no golden picture ") + path;
-  if (golden.size() != image.size()) return QStringLiteral("size differs from ") + path;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x)
-      if (golden.pixel(x, y) != image.pixel(x, y)) {
-        const QString actual = QDir::tempPath() + "/" + name + "-actual.png";
-        image.save(actual);
-        return QStringLiteral("%1 differs at (%2, %3); drawn: %4").arg(path).arg(x).arg(y).arg(actual);
-      }
-  return {};
+  return Golden::Compare(image, QStringLiteral("text/golden_text2"), name);
 }
 
 QList<QPoint> Pixels(const QImage& image, Platform::Color c) {
