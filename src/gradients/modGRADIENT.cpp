@@ -10,6 +10,7 @@
 #include "app/modOptions.h"
 #include "core/EditingState.h"
 #include "core/Messages.h"
+#include "gradients/winGradient.h"
 #include "gradients/winGradientFiles.h"
 #include "platform/ModalHost.h"
 #include "platform/Numbers.h"
@@ -121,6 +122,15 @@ void Sort_Gradient() {
   for (int i = 0; i < Gradient.Ubound(); ++i)
     for (int j = i + 1; j <= Gradient.Ubound(); ++j)
       if (Gradient[j]->Position < Gradient[i]->Position) std::swap(Gradient[i], Gradient[j]);
+  // The open editor follows its selected stop to the stop's new place; no editor is made for it.
+  winGradient* editor = winGradient::existing();
+  if (!editor) return;
+  for (int i = 0; i <= Gradient.Ubound(); ++i) {
+    if (Gradient[i]->gSelected) {
+      editor->Select_ColorStop(i);
+      break;
+    }
+  }
 }
 
 void Get_Gradient_Path(const QString& base_name) {
