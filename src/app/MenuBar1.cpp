@@ -37,7 +37,9 @@ MenuBar1* MenuBar1::instance() {
 
 MenuBar1* MenuBar1::existing() { return Instance(); }
 
-MenuBar1::MenuBar1() : QMenuBar(nullptr) {
+MenuBar1* MenuBar1::Make_Second_Bar(QWidget* parent) { return new MenuBar1(instance(), parent); }
+
+MenuBar1::MenuBar1(MenuBar1* shared, QWidget* parent) : QMenuBar(parent), shared_(shared) {
   setObjectName(QStringLiteral("MenuBar1"));
   // Every menu's title is a plain item of the bar, with its own name.
   setNativeMenuBar(false);
@@ -279,6 +281,19 @@ QMenu* MenuBar1::Menu(const QString& name) const {
 }
 
 void MenuBar1::Enable_Menu_Items() {
+  if (shared_) {
+    // Both bars come from the same build steps, so their items stand at the same places.
+    shared_->Enable_Menu_Items();
+    const QList<QAction*>& from = shared_->Items();
+    for (qsizetype i = 0; i < items_.size() && i < from.size(); ++i) {
+      QAction* a = items_[i];
+      a->setText(from[i]->text());
+      a->setVisible(from[i]->isVisible());
+      a->setEnabled(from[i]->isEnabled());
+      if (a->isCheckable()) a->setChecked(from[i]->isChecked());
+    }
+    return;
+  }
   for (QAction* a : items_)
     if (a->property("AutoEnable").toBool()) a->setEnabled(true);
   if (App* app = App::instance()) app->Event_EnableMenuItems();

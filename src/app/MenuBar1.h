@@ -17,6 +17,10 @@ class MenuBar1 : public QMenuBar {
   // The single instance, made on first use. The main window shows it.
   static MenuBar1* instance();
   static MenuBar1* existing();
+  // A further bar built from the same menus and items for another window (each window carries a bar of
+  // its own here). Its items run the same handlers; before it is used the shared bar's enabling passes
+  // run and each of its items takes the state of the shared item of the same place.
+  static MenuBar1* Make_Second_Bar(QWidget* parent);
 
   // The item (a command, a separator, or the title of a menu or submenu) of that name; for the recent
   // files the index picks one of the eight. nullptr when there is none.
@@ -39,7 +43,7 @@ class MenuBar1 : public QMenuBar {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  MenuBar1();
+  explicit MenuBar1(MenuBar1* shared = nullptr, QWidget* parent = nullptr);
   // The eight build steps, one per menu in menu order.
   void Untitled0();
   void Untitled1();
@@ -57,4 +61,6 @@ class MenuBar1 : public QMenuBar {
 
   QList<QAction*> items_;
   QList<QMenu*> menus_;
+  // The shared bar this one follows; nullptr for the shared bar itself.
+  QPointer<MenuBar1> shared_;
 };

@@ -369,6 +369,11 @@ class winMAIN : public QMainWindow {
   // beeps); reports the command handled.
   bool _menu_EFFECTS_Action();
   void AddEffectsMenuHandlers();
+  // ---- Preferences window (src/preferences/winMAIN_Preferences.cpp) ----
+  // File > Preferences shows the preferences window, making it when none is open, and brings it to the
+  // front; it always reports the command handled.
+  bool _menu_Pref_Action();
+  void AddPreferencesMenuHandlers();
   // ---- Styled text: dropping a text placed from the Add Text window ----
   // Draws a floating styled text of the transparent modes into the working picture at the drop point and
   // commits the result as one undo step: mode 1 the letters alone, mode 2 a box of the background colour

@@ -120,6 +120,7 @@ void winMAIN::AddMenuHandlers() {
   AddGeometryMenuHandlers();
   AddPrintingMenuHandlers();
   AddEffectsMenuHandlers();
+  AddPreferencesMenuHandlers();
 }
 
 void winMAIN::Bind_Menu(const QString& name, std::function<bool()> handler) { menuHandlers_.insert(name, std::move(handler)); }
