@@ -119,6 +119,7 @@ void winMAIN::AddMenuHandlers() {
   AddColorWindowMenuHandlers();
   AddGeometryMenuHandlers();
   AddPrintingMenuHandlers();
+  AddGradientMenuHandlers();
 }
 
 void winMAIN::Bind_Menu(const QString& name, std::function<bool()> handler) { menuHandlers_.insert(name, std::move(handler)); }
