@@ -78,6 +78,17 @@ void g_radial_point(Platform::Picture& target, float centre_x, float centre_y, f
 // The Euclidean distance between two points.
 float dist(float from_x, float from_y, float to_x, float to_y);
 
+// ---- Gradient Overlay ----
+// Shows the editor; after OK the selection's pixels of the replace colour take the gradient (inside the
+// free-hand outline when there is one) as one undo step, or a beep when none has that colour. The
+// selection ends in every case.
+void Gradient_Fill();
+// The overlay's pixel work on a copy of the selection: every pixel of the replace colour takes the
+// current gradient drawn over the whole area, blended through the outline mask when given (black: the
+// gradient, white: the pixel stays). Other pixels keep theirs. Returns the number of matching pixels;
+// with none the area is untouched.
+int64_t Gradient_Overlay(Platform::Picture& area, Platform::Color replace, const Platform::Picture* outline_mask);
+
 // Puts every global back to its value at program start.
 void Reset_Globals();
 

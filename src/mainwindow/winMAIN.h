@@ -354,6 +354,9 @@ class winMAIN : public QMainWindow {
   bool _menu_CANVAS_SIZE_Action();
   bool _menu_ROTATE_Action();
   void AddGeometryMenuHandlers();
+  // ---- Gradients (src/gradients/winMAIN_Gradients.cpp) ----
+  // Binds Colors > Gradient Overlay to modGRADIENT::Gradient_Fill, which reports it handled.
+  void AddGradientMenuHandlers();
   // ---- Printing and the information sheet ----
   // Binds the three commands below to their menu items.
   void AddPrintingMenuHandlers();

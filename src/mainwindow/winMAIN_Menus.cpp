@@ -121,6 +121,7 @@ void winMAIN::AddMenuHandlers() {
   AddPrintingMenuHandlers();
   AddEffectsMenuHandlers();
   AddPreferencesMenuHandlers();
+  AddGradientMenuHandlers();
 }
 
 void winMAIN::Bind_Menu(const QString& name, std::function<bool()> handler) { menuHandlers_.insert(name, std::move(handler)); }

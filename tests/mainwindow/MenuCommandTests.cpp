@@ -116,7 +116,7 @@ class MenuCommandTests : public FixtureTest {
     for (const char* name : {"menu_New", "menu_Open", "menu_New_FROM_CLIPBOARD", "menu_Recent", "menu_Updates", "FileQuit"})
       QVERIFY2(!w->Has_Menu_Handler(QLatin1String(name)), name);
     const auto before = work_area->CopyAtDepth(32);
-    for (const char* name : {"menu_PASTE", "menu_GRADIENT"}) {
+    for (const char* name : {"menu_PASTE"}) {
       QVERIFY2(!w->Handle_Menu(QLatin1String(name), -1), name);
     }
     QCOMPARE(Fixture::Difference(work_area, before), QString());
