@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 
 #include "BenchPictures.h"
+#include "BenchProgram.h"
 #include "app/App.h"
 #include "app/modOptions.h"
 #include "core/EditingState.h"
@@ -70,21 +71,4 @@ PIXMURA_BENCHMARK(BM_Memcpy);
 PIXMURA_BENCHMARK(BM_LineDragStep);
 PIXMURA_BENCHMARK(BM_RepaintQuarterTransparent);
 
-int main(int argc, char** argv) {
-  // The program starts as from its launch, in a home of its own, answering no dialog, before its update
-  // check is due.
-  QTemporaryDir home(QDir::tempPath() + QStringLiteral("/pixmura-bench-XXXXXX"));
-  for (const char* v : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"}) qputenv(v, home.path().toLocal8Bit());
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  App app(argc, argv);
-  Platform::Environment::SetTesting(true);
-  Platform::ModalHost::SetScripted(true);
-  Platform::Environment::OverrideLocalNow(QDateTime(QDate(2009, 1, 1), QTime(12, 0)));
-  Platform::Environment::OverrideToolPath(QStringLiteral("lpstat"), home.path() + QStringLiteral("/no-lpstat"));
-  Platform::Environment::OverrideToolPath(QStringLiteral("lpoptions"), home.path() + QStringLiteral("/no-lpoptions"));
-  app.Start({});
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return BenchProgram::Run(argc, argv); }

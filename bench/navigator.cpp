@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "BenchPictures.h"
+#include "BenchProgram.h"
 #include "app/App.h"
 #include "colorwindows/winTHUMBNAIL.h"
 #include "core/EditingState.h"
@@ -46,19 +47,4 @@ PIXMURA_BENCHMARK(BM_NavigatorPaint)
     ->Args({kPhoto, 1000, 800, 1})
     ->Args({kScreenshot, 1000, 800, 1});
 
-int main(int argc, char** argv) {
-  QTemporaryDir home(QDir::tempPath() + QStringLiteral("/pixmura-bench-XXXXXX"));
-  for (const char* v : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"}) qputenv(v, home.path().toLocal8Bit());
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  App app(argc, argv);
-  Platform::Environment::SetTesting(true);
-  Platform::ModalHost::SetScripted(true);
-  Platform::Environment::OverrideLocalNow(QDateTime(QDate(2009, 1, 1), QTime(12, 0)));
-  Platform::Environment::OverrideToolPath(QStringLiteral("lpstat"), home.path() + QStringLiteral("/no-lpstat"));
-  Platform::Environment::OverrideToolPath(QStringLiteral("lpoptions"), home.path() + QStringLiteral("/no-lpoptions"));
-  app.Start({});
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return BenchProgram::Run(argc, argv); }
