@@ -72,6 +72,9 @@ class ColorDialogTests : public FixtureTest {
     QTest::newRow("cyan") << 0x00FFFFu << "00ffff | 0 -255 -255 | \"Cyan\" | 00FFFF";
     QTest::newRow("no name") << 0x123456u << "123456 | -18 -52 -86 | \" \" | 123456";
     QTest::newRow("trailing blank") << 0x4B0082u << "4b0082 | -75 0 -130 | \"Indigo \" | 4B0082";
+    // The first and the last name of the list: rows 1 and 140.
+    QTest::newRow("first name") << 0xFF0000u << "ff0000 | -255 0 0 | \"Red\" | FF0000";
+    QTest::newRow("last name") << 0x9ACD32u << "9acd32 | -154 -205 -50 | \"YellowGreen\" | 9ACD32";
   }
   void opensOnTheNameOfItsColour() {
     QFETCH(uint, start);

@@ -78,6 +78,15 @@ QFont Font(int size) {
 int32_t W(const QString& s, int size) { return Platform::ToInt(QFontMetricsF(Font(size)).horizontalAdvance(s)); }
 int32_t H(int size) { return int32_t(std::ceil(QFontMetricsF(Font(size)).height())); }
 
+// The style of one character: font, size, bold, italic, underline and colour.
+QString Style(const Platform::StyledText& t, int at) {
+  return QStringLiteral("%1 %2%3%4%5 #%6")
+      .arg(t.Font(at, 1))
+      .arg(t.Size(at, 1))
+      .arg(t.Bold(at, 1) ? " bold" : "", t.Italic(at, 1) ? " italic" : "", t.Underline(at, 1) ? " underlined" : "")
+      .arg(t.TextColor(at, 1), 6, 16, QLatin1Char('0'));
+}
+
 QString Golden(const QString& name) {
   return qEnvironmentVariable("PIXMURA_SOURCE_DIR") + QStringLiteral("/tests/text/golden_styledtext/") + name + ".png";
 }
@@ -149,16 +158,19 @@ class AddTextWindowTests : public FixtureTest {
     QVERIFY(winTEXT_Open);
     QCOMPARE(drawing_TOOL, int32_t(TOOL_STYLEDTEXT));
     w->setGeometry(123, 45, 650, 380);
+    const QPointer<winTEXT> first(w);
     w->close();
     QVERIFY(!winTEXT_Open);
     QTRY_VERIFY(!winTEXT::existing());
+    // The closed window is gone, so the window that opens next is a new one.
+    QTRY_VERIFY(first.isNull());
     QCOMPARE(QRect(winTEXT_Left, winTEXT_Top, winTEXT_Width, winTEXT_Height), QRect(123, 45, 650, 380));
     // The close box leaves the tool as it was: the cell opens the window again only after another tool.
     QCOMPARE(drawing_TOOL, int32_t(TOOL_STYLEDTEXT));
     QVERIFY(!Open());
     Main()->drawing_TOOL_SET(TOOL_PENCIL);
     winTEXT* again = Open();
-    QVERIFY(again != w);
+    QVERIFY(again && again->isVisible());
     QCOMPARE(again->geometry(), QRect(123, 45, 650, 380));
   }
 
@@ -391,6 +403,99 @@ class AddTextWindowTests : public FixtureTest {
     QCOMPARE(again->inpText->textCursor().selectedText().size(), 11);
     QCOMPARE(again->cbTRANS[0]->isChecked(), mode == 2);
     QCOMPARE(again->cbTRANS[1]->isChecked(), mode == 1);
+  }
+
+  // Each style the window offers, given to the second word, lasts through Place: in the floating text, in
+  // the pixels its drop leaves in the picture and in the window opened again; the first word stays plain,
+  // DejaVu Sans at 24 pixels in the foreground colour.
+  void eachStyleLastsThroughPlaceAndReopening_data() {
+    QTest::addColumn<QString>("style");
+    QTest::addColumn<QString>("font");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
+    QTest::addColumn<bool>("underline");
+    QTest::addColumn<uint>("colour");
+    const QString sans = QStringLiteral("DejaVu Sans");
+    QTest::newRow("bold") << "bold" << sans << 24 << true << false << false << 0x0000C0u;
+    QTest::newRow("italic") << "italic" << sans << 24 << false << true << false << 0x0000C0u;
+    QTest::newRow("underline") << "underline" << sans << 24 << false << false << true << 0x0000C0u;
+    QTest::newRow("font") << "font" << QStringLiteral("DejaVu Serif") << 24 << false << false << false << 0x0000C0u;
+    QTest::newRow("size") << "size" << sans << 36 << false << false << false << 0x0000C0u;
+    QTest::newRow("colour") << "colour" << sans << 24 << false << false << false << 0xC00000u;
+  }
+  void eachStyleLastsThroughPlaceAndReopening() {
+    QFETCH(QString, style);
+    QFETCH(QString, font);
+    QFETCH(int, size);
+    QFETCH(bool, bold);
+    QFETCH(bool, italic);
+    QFETCH(bool, underline);
+    QFETCH(uint, colour);
+    // The text as it should be placed, made run by run.
+    Platform::StyledText expected;
+    Platform::StyleRun plain;
+    plain.Text = QStringLiteral("Hello ");
+    plain.Font = QStringLiteral("DejaVu Sans");
+    plain.Size = 24;
+    plain.TextColor = 0x0000C0;
+    Platform::StyleRun styled;
+    styled.Text = QStringLiteral("world");
+    styled.Font = font;
+    styled.Size = size;
+    styled.Bold = bold;
+    styled.Italic = italic;
+    styled.Underline = underline;
+    styled.TextColor = colour;
+    expected.InsertStyleRun(plain, 0);
+    expected.InsertStyleRun(styled, 1);
+
+    Fixture::NewDocument(400, 120, 0x808080);
+    Draw_Color[1] = 0x0000C0;
+    Draw_Color[2] = 0xFFFFFF;
+    modOptions::option_ColorPicker = true;
+    winTEXT* w = Open();
+    Type(w, {QStringLiteral("Hello world")});
+    Choose(w->puFONT, QStringLiteral("DejaVu Sans"));
+    Choose(w->puSIZE, QStringLiteral("24"));
+    QTextCursor c = w->inpText->textCursor();
+    c.setPosition(6);
+    c.setPosition(11, QTextCursor::KeepAnchor);
+    w->inpText->setTextCursor(c);
+    if (style == "bold") Press(w->btnBOLD);
+    if (style == "italic") Press(w->btnITALIC);
+    if (style == "underline") Press(w->btnUNDERLINE);
+    if (style == "font") Choose(w->puFONT, QStringLiteral("DejaVu Serif"));
+    if (style == "size") Choose(w->puSIZE, QStringLiteral("36"));
+    if (style == "colour") {
+      Fixture::ExpectColorPicker(QColor(0xC0, 0x00, 0x00), QColor(0x00, 0x00, 0xC0));
+      Press(w->btn_Color);
+    }
+    QCOMPARE(Style(w->Area_Text(), 6), Style(expected, 6));
+    Press(w->btnPLACE);
+
+    // The floating text.
+    QVERIFY(myStyledText);
+    QCOMPARE(Style(*myStyledText, 0), Style(expected, 0));
+    QCOMPARE(Style(*myStyledText, 6), Style(expected, 6));
+    // Dropped: the box with the text as it should be drawn, where the selection lay.
+    const int width = StyledTextDrawing::StyledTextWidth(expected, 9999);
+    const int height = StyledTextDrawing::StyledTextHeight(expected, 9999);
+    auto drawn = Fixture::Filled(width, height, 0xFFFFFF);
+    Platform::Graphics g = drawn->Graphics();
+    RenderMode(g, modOptions::option_AntiAlias);
+    StyledTextDrawing::DrawStyledText(g, expected, 2, 0, 9999);
+    Main()->Turn_Lasso_OFF();
+    QCOMPARE(img_DRAG_DROP, Point_of(3, 3));
+    int differ = 0;
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) differ += work_area->Pixel(3 + x, 3 + y) != drawn->Pixel(x, y);
+    QCOMPARE(differ, 0);
+    // Opened again.
+    winTEXT* again = Open();
+    QCOMPARE(again->Area_Text().Text(), QStringLiteral("Hello world"));
+    QCOMPARE(Style(again->Area_Text(), 0), Style(expected, 0));
+    QCOMPARE(Style(again->Area_Text(), 6), Style(expected, 6));
   }
 
   // A selection still open when Place is pressed ends first, without an undo step; the text then floats
