@@ -43,8 +43,8 @@ void BM_TypeIntoLongText(benchmark::State& state) {
   Platform::SpellChecker::OverrideLanguages(checked ? std::nullopt
                                                     : std::optional<QStringList>(QStringList{QStringLiteral("zz_ZZ")}));
   modOptions::option_UseOldText = true;
-  winMAIN::instance()->drawing_TOOL_SET(TOOL_PENCIL);
-  winMAIN::instance()->drawing_TOOL_SET(TOOL_STYLEDTEXT);
+  winMAIN::instance()->drawing_TOOL_SET(modMAIN::TOOL_PENCIL);
+  winMAIN::instance()->drawing_TOOL_SET(modMAIN::TOOL_STYLEDTEXT);
   winTEXT* w = winTEXT::existing();
   if (!w) {
     state.SkipWithError("the Add Text window did not open");
