@@ -19,6 +19,7 @@
 #include "platform/Environment.h"
 #include "platform/Numbers.h"
 #include "platform/RuntimeError.h"
+#include "platform/SpellCheck.h"
 #include "platform/StyledText.h"
 #include "platform/Text.h"
 #include "text/StyledTextDrawing.h"
@@ -130,6 +131,8 @@ void winTEXT::Make_Controls() {
   inpText->installEventFilter(this);
   connect(inpText, &QTextEdit::selectionChanged, this, [this] { inpText_SelChange(); });
   connect(inpText, &QTextEdit::cursorPositionChanged, this, [this] { inpText_SelChange(); });
+  // Unknown words are underlined as the user types; the area owns the checking.
+  new Platform::SpellCheck(inpText);
 
   puFONT = new QComboBox(this);
   puFONT->setObjectName(QStringLiteral("puFONT"));
