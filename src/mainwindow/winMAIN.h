@@ -424,10 +424,12 @@ class winMAIN : public QMainWindow {
   void canvas_BG_MouseUp(int32_t x, int32_t y);
   // Draws the handle picture centred on (x, y) of the surround.
   void Handle(Platform::Graphics& g, int32_t x, int32_t y);
-  // Whether (x, y) lies in the 6 x 6 hot square whose top-left corner is (hx, hy).
+  // Whether (x, y) lies on the handle drawn at the handle point (hx, hy).
   bool In_Handle(int32_t x, int32_t y, int32_t hx, int32_t hy) const;
-  // The handle under a point of the surround (0 for none), setting the arrows of that handle as the
-  // pointer of the surround and of the painting canvas, or the standard pointer beside the handles.
+  // The handle under a point of the surround (0 for none): a handle answers exactly on its pixels that
+  // show beside the painting canvas. Sets the arrows of that handle as the pointer of the surround and
+  // of the painting canvas, or the standard pointer beside the handles; a point under the painting
+  // canvas changes no pointer.
   int32_t Background_Mode(int32_t x, int32_t y);
 
  protected:
