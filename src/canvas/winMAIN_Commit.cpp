@@ -7,12 +7,11 @@
 using namespace modMAIN;
 
 void winMAIN::Draw_Complete() {
-  const int32_t w = Screen_Canvas->width(), h = Screen_Canvas->height();
   Curve_Cnt = 0;
   Move_to_Image();
   SetWindowModified(true);
+  // The redisplay repaints the surround when the canvas changed size.
   Update_Display();
-  Cleanup_Background_Artifacts(w, h);
 }
 
 void winMAIN::Manage_Undo_Stack(int32_t step) {

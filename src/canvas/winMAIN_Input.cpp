@@ -228,7 +228,9 @@ void winMAIN::Screen_Canvas_MouseExit() {
 
 bool winMAIN::Screen_Canvas_MouseWheel(int32_t, int32_t, int32_t deltaX, int32_t deltaY) {
   // The platform bars move the view through their own change handlers; the drawn bars follow them.
-  const auto move = [](QScrollBar* bar, int32_t delta) {
+  // Along an axis without a bar the picture fits: the wheel leaves it alone.
+  const auto move = [this](QScrollBar* bar, int32_t delta) {
+    if (!Axis_Scrolls(bar == Scroll_H_OS)) return;
     bar->setValue(Platform::ToInt(std::min<double>(std::max<double>(0, double(bar->value()) + delta), bar->maximum())));
   };
   move(Scroll_V_OS, deltaY);

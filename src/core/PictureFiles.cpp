@@ -230,6 +230,7 @@ bool OpenDocument(FolderItemPtr file, bool askToSave) {
   Working_Color_Depth = picture->Depth();
   Save_as_Transparent = false;
   Use_Working_Picture(working);
+  w->Scroll_To_Top_Left();
   w->Arrange_Controls();
   w->Update_Display();
   w->canvas_BG->Invalidate(true);
@@ -298,6 +299,7 @@ void image_New() {
   // The blank state is white without a mask already: what Clear_Canvas would do, with the working
   // picture made above.
   Use_Working_Picture(working);
+  w->Scroll_To_Top_Left();
   w->Update_Display();
   w->update_title();
   w->C_INVALIDATE();
