@@ -4,6 +4,7 @@
 // line "position:&hRRGGBB" per stop), and the renderer that draws the gradient over a whole picture.
 #include <QString>
 #include <memory>
+#include <vector>
 
 #include "platform/Array.h"
 #include "platform/FolderItem.h"
@@ -35,8 +36,13 @@ inline float g_line_length = 0;
 // ---- The stop list ----
 // Appends an unselected stop (no sorting).
 void Add_ColorStop(int32_t stop_pos, Platform::Color stop_color);
-// Sorts the stops by position.
+// Sorts the stops by position, in n log n steps. Stops at equal positions end in the order that an
+// exchange sort leaves them in (for each i, every later j with a smaller position swaps with i), which
+// the editor's stop order has always followed: A at 5, B at 5, C at 3 become C, B, A.
 void Sort_Gradient();
+// The order in which that sort leaves stops at these positions: the index in `positions` of the first
+// stop, the second and so on.
+std::vector<int> Sorted_Stop_Order(const std::vector<int32_t>& positions);
 // Makes "Spectrum" the current gradient: read from its file, or built and saved when there is none.
 // A "Spectrum" file that cannot be read leaves the built-in stops and is not replaced.
 void Make_Spectrum();
