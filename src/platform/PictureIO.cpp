@@ -267,12 +267,22 @@ WriteResult PictureIO::WriteConverted(const QImage& image, const QString& path, 
 
   QFile converted(folder.Path(output));
   if (!converted.open(QIODevice::ReadOnly)) return fail(converted.errorString());
+  // A write that stops short (the disk filled up) is asked for the rest once more: only then does the
+  // file system say why.
   QByteArray chunk;
-  while (!(chunk = converted.read(1 << 20)).isEmpty()) {
-    if (file.write(chunk) != chunk.size()) break;
+  QString copyFailure;
+  while (copyFailure.isEmpty() && !(chunk = converted.read(1 << 20)).isEmpty()) {
+    for (qint64 done = 0; done < chunk.size();) {
+      const qint64 n = file.write(chunk.constData() + done, chunk.size() - done);
+      if (n <= 0) {
+        copyFailure = QStringLiteral("The file could not be written.");
+        break;
+      }
+      done += n;
+    }
   }
   if (converted.error() != QFileDevice::NoError) return fail(converted.errorString());
-  r.error = Commit(file, QString());
+  r.error = Commit(file, copyFailure);
   r.ok = r.error.isEmpty();
   return r;
 }

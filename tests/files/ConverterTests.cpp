@@ -255,34 +255,48 @@ class ConverterTests : public FixtureTest {
              QStringList{QStringLiteral("ro.") + type});
   }
 
-  // A full disk (here: files may not grow beyond 4 KB for the moment) is reported with the system's
-  // reason, and the old file stays.
+  // A full disk (here: files may not grow beyond 4 KB or 16 KB for the moment) is reported with the
+  // system's reason, and the old file stays byte for byte, in every format. "Part way" hits the limit
+  // only once the converter's file is copied into place: the program's own PNG of a smooth gradient
+  // is small, and a converter that writes uncompressed files (and is not bound by the limit itself)
+  // makes a GIF or TIFF of it that is several times larger.
   void fullDiskNamesTheCause_data() {
     QTest::addColumn<QString>("type");
-    QTest::newRow("png") << "png";
-    QTest::newRow("jpg") << "jpg";
-    QTest::newRow("bmp") << "bmp";
+    QTest::addColumn<bool>("partWay");
+    QTest::newRow("png") << "png" << false;
+    QTest::newRow("jpg") << "jpg" << false;
+    QTest::newRow("bmp") << "bmp" << false;
+    QTest::newRow("gif") << "gif" << false;
+    QTest::newRow("tiff") << "tiff" << false;
+    QTest::newRow("gif, part way through the copy") << "gif" << true;
+    QTest::newRow("tiff, part way through the copy") << "tiff" << true;
   }
   void fullDiskNamesTheCause() {
     QFETCH(QString, type);
-    // Noise compresses badly: every file of it is larger than 4 KB.
-    QImage noise(120, 120, QImage::Format_RGB32);
+    QFETCH(bool, partWay);
+    QImage picture(partWay ? 256 : 120, partWay ? 256 : 120, QImage::Format_RGB32);
     quint32 seed = 7;
-    for (int y = 0; y < noise.height(); ++y)
-      for (int x = 0; x < noise.width(); ++x) {
+    for (int y = 0; y < picture.height(); ++y)
+      for (int x = 0; x < picture.width(); ++x) {
         seed = seed * 1664525u + 1013904223u;
-        noise.setPixel(x, y, seed >> 8);
+        // Noise compresses badly: every file of it is larger than 4 KB.
+        picture.setPixel(x, y, partWay ? qRgb(x, y, (x + y) / 2) : QRgb(seed >> 8));
       }
-    UseDocument(noise);
+    UseDocument(picture);
+    if (partWay)
+      Fixture::StandInTool(QStringLiteral("convert"), QStringLiteral("ulimit -f unlimited\n"
+                                                                     "if [ $# -eq 2 ]; then exec convert \"$1\" -compress None \"$2\"; fi\n"
+                                                                     "exec convert \"$@\""));
     const QString path = Fixture::WriteFile(QStringLiteral("full.") + type, "old");
     OpenAndChange(path);
+    const QString title = Title();
     QString shown;
     ExpectError(QStringLiteral("ERROR^The picture could not be saved as 'full.") + type + QStringLiteral("'.^"), &shown);
     rlimit saved{};
     getrlimit(RLIMIT_FSIZE, &saved);
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit small = saved;
-    small.rlim_cur = 4096;
+    small.rlim_cur = partWay ? 16384 : 4096;
     setrlimit(RLIMIT_FSIZE, &small);
     winMAIN::instance()->_menu_Save_Action();
     setrlimit(RLIMIT_FSIZE, &saved);
@@ -290,6 +304,9 @@ class ConverterTests : public FixtureTest {
     QVERIFY2(shown.endsWith(QString::fromLocal8Bit(std::strerror(EFBIG))), qPrintable(shown));
     QCOMPARE(Bytes(path), QByteArray("old"));
     QVERIFY(img_changed);
+    QCOMPARE(Title(), title);
+    QCOMPARE(FilesStartingWith(Fixture::Home(), QStringLiteral("full")), QStringList{QStringLiteral("full.") + type});
+    QCOMPARE(TemporaryFiles(), QStringList());
   }
 };
 
