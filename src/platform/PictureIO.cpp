@@ -95,10 +95,22 @@ DecodedPicture ReadWithConverter(const QString& path, const QString& type) {
   ConverterFolder folder;
   const QString input = QStringLiteral("in.") + type.toLower();
   if (!folder.Bring(path, input)) return d;
-  // Always RGBA: whether the picture has transparency is seen in its pixels afterwards. The pixels are
-  // not known before the conversion: the file's size in bytes stands in for them in the time-out.
-  const ConvertResult c =
-      folder.Run(input, type, QStringLiteral("out.png"), QStringLiteral("png32"), QFileInfo(path).size());
+  // The size from the file's header: the conversion's time-out follows the pixels (a small file may
+  // hold a large picture), and a picture larger than the program can hold is not converted at all.
+  ConvertResult c;
+  const QSize claimed = folder.HeaderSize(input, type, &c);
+  if (!claimed.isValid()) {
+    if (c.timedOut) d.error = c.output;
+    return d;
+  }
+  d.size = claimed;
+  if (!Picture::SizeAllowed(claimed.width(), claimed.height())) {
+    d.tooLarge = true;
+    return d;
+  }
+  // Always RGBA: whether the picture has transparency is seen in its pixels afterwards.
+  c = folder.Run(input, type, QStringLiteral("out.png"), QStringLiteral("png32"),
+                 qint64(claimed.width()) * claimed.height());
   if (!c.ok) {
     if (c.timedOut) d.error = c.output;
     return d;

@@ -2,6 +2,7 @@
 // pages; and saves through links and onto read-only files in every format.
 #include <QElapsedTimer>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QTimer>
 #include <QWidget>
 #include <unistd.h>
@@ -169,6 +170,67 @@ class ConverterTests : public FixtureTest {
     QVERIFY2(t.elapsed() < 5000, qPrintable(QString::number(t.elapsed())));
     QCOMPARE(Compare(Shown(), before), QString());
     QVERIFY(!image_FolderObject);
+    QCOMPARE(TemporaryFiles(), QStringList());
+  }
+
+  // A small file of a large picture: 4000 x 1000 pixels of one colour, a few kilobytes of TIFF. With the
+  // time-out shortened to 1 s and 1 s per started million pixels, and a converter that takes 2.5 s
+  // more than it needs, the picture has 5 s, not the 2 s its bytes would give, and opens.
+  void timeOutFollowsThePicturesPixels() {
+    const QString path = Fixture::Home() + QStringLiteral("/wide.tiff");
+    const QImage wide = Flat(4000, 1000, qRgb(30, 140, 220));
+    WriteTiff(path, wide);
+    QVERIFY2(QFileInfo(path).size() < 1000000, qPrintable(QString::number(QFileInfo(path).size())));
+    Fixture::StandInTool(QStringLiteral("convert"),
+                         QStringLiteral("case \"$1\" in -ping) exec convert \"$@\";; esac\nsleep 2.5\nexec convert \"$@\""));
+    Platform::ImageConverter::SetTimeoutRule(1000, 1000);
+    QVERIFY(Open_File(Item(path)));
+    QCOMPARE(Compare(Shown(), wide), QString());
+    QCOMPARE(TemporaryFiles(), QStringList());
+  }
+
+  // The converter's own temporary files (here its pixel cache, kept on disk because it may use no
+  // memory for it) go into the program's private folder and go with it, even when the converter dies
+  // half way: a stand-in runs the real converter and kills it once its temporary file is there.
+  void convertersTemporaryFilesGoWithIt_data() {
+    QTest::addColumn<bool>("saving");
+    QTest::newRow("opening a TIFF") << false;
+    QTest::newRow("saving a GIF") << true;
+  }
+  void convertersTemporaryFilesGoWithIt() {
+    QFETCH(bool, saving);
+    const QImage picture = Flat(1500, 1000, qRgb(200, 100, 50));
+    const QString tiff = Fixture::Home() + QStringLiteral("/cache.tiff");
+    if (!saving) WriteTiff(tiff, picture);
+    const QString seen = Fixture::Home() + QStringLiteral("/seen");
+    Fixture::StandInTool(QStringLiteral("convert"),
+                         QStringLiteral("case \"$1\" in -ping) exec convert \"$@\";; esac\n"
+                                        "convert \"$@\" &\n"
+                                        "for i in $(seq 1 1000); do\n"
+                                        "  if [ -n \"$(find '%1' -name 'magick-*' | head -n 1)\" ]; then : > '%2'; break; fi\n"
+                                        "  sleep 0.01\n"
+                                        "done\n"
+                                        "kill -9 $!\n"
+                                        "exit 1")
+                             .arg(QDir::tempPath(), seen));
+    qputenv("MAGICK_MEMORY_LIMIT", "1KiB");
+    qputenv("MAGICK_MAP_LIMIT", "1KiB");
+    const auto unset = qScopeGuard([] {
+      qunsetenv("MAGICK_MEMORY_LIMIT");
+      qunsetenv("MAGICK_MAP_LIMIT");
+    });
+    if (saving) {
+      UseDocument(picture);
+      const QString path = Fixture::WriteFile(QStringLiteral("cache.gif"), "old");
+      OpenAndChange(path);
+      ExpectError(QStringLiteral("ERROR^The picture could not be saved as 'cache.gif'.^"));
+      winMAIN::instance()->_menu_Save_Action();
+      QCOMPARE(Bytes(path), QByteArray("old"));
+    } else {
+      ExpectUnreadable(QStringLiteral("cache.tiff"), QStringLiteral("tiff"));
+      QVERIFY(!Open_File(Item(tiff)));
+    }
+    QVERIFY2(QFile::exists(seen), "the converter made no temporary file");
     QCOMPARE(TemporaryFiles(), QStringList());
   }
 
