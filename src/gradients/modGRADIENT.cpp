@@ -15,6 +15,7 @@
 #include "gradients/winGradientFiles.h"
 #include "platform/ModalHost.h"
 #include "platform/Numbers.h"
+#include "platform/RegularFiles.h"
 
 namespace modGRADIENT {
 
@@ -29,16 +30,12 @@ struct GradientFile {
 };
 
 // Reads the file; empty when it was read, else why it could not be. A path that is not a plain file (a
-// folder, a pipe) is not opened, so nothing waits on it.
+// folder, a pipe) is not opened, so nothing waits on it, and a file larger than any gradient is not
+// read at all: it is damage, and the start reads "Spectrum" every time.
 QString Read_Gradient_File(const Platform::FolderItemPtr& item, GradientFile& out) {
-  const QFileInfo info(item->ShellPath());
-  if (!info.exists()) return QStringLiteral("The file does not exist.");
-  if (info.isDir()) return QStringLiteral("It is a folder.");
-  if (!info.isFile()) return QStringLiteral("It is not a file.");
-  QFile file(item->ShellPath());
-  if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return file.errorString();
-  QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) return file.errorString();
+  QByteArray bytes;
+  const QString unread = Platform::ReadRegularFile(item->ShellPath(), kMaxGradientFileBytes, bytes);
+  if (!unread.isEmpty()) return unread;
 
   QTextStream in(&bytes, QIODevice::ReadOnly);
   // The first line is the header, also in an empty file: "style,cx,cy"; any other number of fields
@@ -67,6 +64,8 @@ QString Read_Gradient_File(const Platform::FolderItemPtr& item, GradientFile& ou
 // Writes the current gradient to the path; empty on success, else why not. The old file is replaced
 // only once the new one is whole.
 QString Write_Gradient_File(const QString& path) {
+  const QString refusal = Platform::WriteRefusal(path);
+  if (!refusal.isEmpty()) return refusal;
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) return file.errorString();
   QTextStream out(&file);

@@ -48,6 +48,8 @@ std::vector<int> Sorted_Stop_Order(const std::vector<int32_t>& positions);
 void Make_Spectrum();
 
 // ---- Gradient files ----
+// The largest gradient file that is read: some 600,000 stops, far more than the editor can place.
+inline constexpr qint64 kMaxGradientFileBytes = 8 * 1024 * 1024;
 // The extension of gradient files; case counts, as in every file name.
 inline const QString Gradient_Extension = QStringLiteral(".Gradient");
 // Points Gradient_Path at "<base_name>.Gradient" in the settings folder.

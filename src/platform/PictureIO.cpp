@@ -15,6 +15,7 @@
 #include "platform/Environment.h"
 #include "platform/ImageConverter.h"
 #include "platform/PngWriter.h"
+#include "platform/RegularFiles.h"
 #include "platform/RuntimeError.h"
 
 namespace Platform {
@@ -128,10 +129,13 @@ DecodedPicture ReadWithConverter(const QString& path, const QString& type) {
 
 QString SystemError(int err) { return QString::fromLocal8Bit(std::strerror(err)); }
 
-// Why the file at the path may not be replaced, or an empty text. A file without any write permission
+// Why the file at the path may not be replaced, or an empty text. Only a regular file is written (a
+// link to a device would be written straight through). A file without any write permission
 // is refused for every user: replacing it happens in its folder, where the file's own permission would
 // not be asked, and a user who may write anything would otherwise not be asked at all.
 QString Refusal(const QString& path) {
+  const QString notRegular = WriteRefusal(path);
+  if (!notRegular.isEmpty()) return notRegular;
   QFileInfo info(path);
   if (info.isSymLink()) info = QFileInfo(info.canonicalFilePath());
   if (!info.exists() || !info.isFile()) return QString();
@@ -224,10 +228,6 @@ WriteResult PictureIO::Write(const QImage& image, const QString& path, const QBy
 
 WriteResult PictureIO::WriteConverted(const QImage& image, const QString& path, const QString& converterFormat) {
   WriteResult r;
-  if (QFileInfo(path).isDir()) {
-    r.error = QStringLiteral("A folder of that name is in the way.");
-    return r;
-  }
   // The file that replaces the target is opened first, so that a target that cannot be written (a
   // read-only file or folder) is known before any work. It replaces the file a link points to, as
   // every other save does.
