@@ -58,7 +58,8 @@ void Get_Gradient_Path(const QString& base_name);
 QString Get_Gradient_Name();
 // Writes the current gradient. With ask_name the name comes from the chooser (save mode) and a failure
 // is reported; without, it is save_name. The file is replaced only when the whole write succeeded, and
-// only then does the gradient count as saved. A name holding "/" is refused.
+// only then does the gradient count as saved. A name holding "/" is refused, and so is a file that is
+// not a regular file (a link is followed to its regular file).
 void Save_Gradient(bool ask_name, const QString& save_name = QString());
 // Reads a gradient file as the current gradient: with ask_name the one picked in the chooser (open mode;
 // a file that cannot be read is reported and nothing changes), without it the file of the current
