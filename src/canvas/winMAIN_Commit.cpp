@@ -1,12 +1,15 @@
 // The commit of a finished operation and the stepping through the undo history.
 #include "core/EditingState.h"
+#include "core/Geometry.h"
 #include "core/UndoHistory.h"
 #include "effects/modColorSplash.h"
 #include "mainwindow/winMAIN.h"
 
 using namespace modMAIN;
 
-void winMAIN::Draw_Complete() {
+void winMAIN::Draw_Complete() { Commit_Work_Area(); }
+
+void winMAIN::Commit_Drawing() {
   Curve_Cnt = 0;
   Move_to_Image();
   SetWindowModified(true);

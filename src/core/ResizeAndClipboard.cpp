@@ -129,7 +129,7 @@ struct HistoryMark {
 bool Commit_Work_Area() {
   winMAIN* win = winMAIN::instance();
   const HistoryMark mark;
-  if (Had_Memory([win] { win->Draw_Complete(); })) return true;
+  if (Had_Memory([win] { win->Commit_Drawing(); })) return true;
   if (mark.Unchanged()) Had_Memory(Restore_Work_Area);
   Out_Of_Memory_Message();
   win->Update_Display();
@@ -142,7 +142,7 @@ bool Commit_New_Work_Area(const std::function<PicturePtr()>& build) {
   const HistoryMark mark;
   if (Had_Memory([&] {
         Replace_Work_Area(build());
-        win->Draw_Complete();
+        win->Commit_Drawing();
       }))
     return true;
   // The undo step is copied before the history changes: unless it got in, the working picture goes

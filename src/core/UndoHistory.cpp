@@ -9,20 +9,20 @@
 namespace modMAIN {
 
 // The state the commit is made from, as tiles, so that the new state can share its unchanged tiles.
-// A plain picture of the same size and depth (a state made by opening or a new picture) is put back
-// into the history as tiles first; what else holds the plain picture keeps it as it is.
-static const Platform::TiledPlane* Tiled_Base(int32_t depth, int w, int h) {
+// A plain picture of the same size and depth (a state made by opening or a new picture) is made into
+// tiles first; the commit puts that into the history in its place once the new state has been made,
+// so that a commit without the memory it needs leaves the history exactly as it was. What else holds
+// the plain picture keeps it as it is.
+static PicturePtr Tiled_Base(int32_t depth, int w, int h) {
   if (Current_Picture < 0 || Current_Picture > pic_Stack.Ubound()) return nullptr;
-  PicturePtr& base = pic_Stack[Current_Picture];
+  const PicturePtr& base = pic_Stack[Current_Picture];
   if (!base || base->Depth() != depth || base->Width() != w || base->Height() != h) return nullptr;
-  if (!base->Tiles()) {
-    PicturePtr tiled = Platform::Picture::FromTiles(Platform::TiledPlane::FromImage(base->Image(), depth));
-    tiled->Transparent = base->Transparent;
-    tiled->State() = base->State();
-    if (PicturePtr mask = base->MaskIfAny()) tiled->Mask()->Image() = mask->Image();
-    base = tiled;
-  }
-  return base->Tiles().get();
+  if (base->Tiles()) return base;
+  PicturePtr tiled = Platform::Picture::FromTiles(Platform::TiledPlane::FromImage(base->Image(), depth));
+  tiled->Transparent = base->Transparent;
+  tiled->State() = base->State();
+  if (PicturePtr mask = base->MaskIfAny()) tiled->Mask()->Image() = mask->Image();
+  return tiled;
 }
 
 void Move_to_Image() {
@@ -30,8 +30,10 @@ void Move_to_Image() {
   const int32_t depth = Working_Color_Depth == 24 ? 24 : 32;
   // The copy is made first: when it cannot be made the history stays as it was. Only the tiles in
   // which the working picture differs from the state it was made from are copied.
-  const Platform::TiledPlane* base = Tiled_Base(depth, work->Width(), work->Height());
-  PicturePtr copy = Platform::Picture::FromTiles(Platform::TiledPlane::FromImage(work->Image(), depth, base));
+  const PicturePtr base = Tiled_Base(depth, work->Width(), work->Height());
+  PicturePtr copy = Platform::Picture::FromTiles(
+      Platform::TiledPlane::FromImage(work->Image(), depth, base ? base->Tiles().get() : nullptr));
+  if (base) pic_Stack[Current_Picture] = base;
   while (pic_Stack.Ubound() > Current_Picture) pic_Stack.pop_back();
   pic_Stack.Append(copy);
   while (pic_Stack.Ubound() >= kHistoryLimit) {

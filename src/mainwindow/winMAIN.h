@@ -76,8 +76,13 @@ class winMAIN : public QMainWindow {
   int32_t bkgd_y = 0;
 
   // ---- Commit and undo ----
-  // The one commit path: every finished operation becomes one undo step here.
+  // The one commit path: every finished operation becomes one undo step here. When the memory for the
+  // undo step cannot be had, the working picture goes back to the state on show and the user is told
+  // "Out of Memory"; the history and the modified mark stay as they were.
   void Draw_Complete();
+  // The commit itself: a shortage of memory is left to the caller (OutOfMemoryException or
+  // std::bad_alloc), with the history as it was whenever the undo step could not be made.
+  void Commit_Drawing();
   // Steps back (-1) or forward (+1) in the history.
   void Manage_Undo_Stack(int32_t step);
 
