@@ -38,6 +38,8 @@ QString Failure_Reason(QPaintDevice& device) {
   if (!printer) return QStringLiteral("The page could not be drawn.");
   if (!printer->outputFileName().isEmpty())
     return QStringLiteral("The file \u201C%1\u201D could not be written.").arg(printer->outputFileName());
+  // A printer without a name is no printer to name.
+  if (printer->printerName().isEmpty()) return QStringLiteral("The printer did not take the job.");
   return QStringLiteral("The printer \u201C%1\u201D did not take the job.").arg(printer->printerName());
 }
 

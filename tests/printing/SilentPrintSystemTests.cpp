@@ -1,6 +1,6 @@
 // A printing system that takes the connection and then keeps the program waiting: File > Print, the page
 // set-up of Page Setup and the printer probe end within the printing system's wait, the window repainting
-// meanwhile, and say why.
+// meanwhile, and say why. And a print that fails names no printer that has no name.
 #include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
@@ -208,6 +208,20 @@ class SilentPrintSystemTests : public FixtureTest {
     QVERIFY2(ms >= kWaitMs && ms < kWaitMs + 2500, qPrintable(QStringLiteral("took %1 ms").arg(ms)));
     QCOMPARE(Printer_Name, QStringLiteral("?"));
     QCOMPARE(Marks(), QStringLiteral("72x72*"));
+  }
+
+  // A print that fails on a printer without a name says so without naming it.
+  void aFailedPrintNamesNoPrinterWithoutAName() {
+    Two_Colour_Picture(40, 20);
+    // A printer of Qt's own that writes PDF, with no file to write to: the page cannot be started.
+    Answer_Print(QString(), true, [](QPrinter* p) {
+      p->setOutputFormat(QPrinter::PdfFormat);
+      p->setOutputFileName(QString());
+      p->setPrinterName(QString());
+    });
+    Fixture::ExpectMessageBox(QStringLiteral("ERROR^The picture could not be printed.^The printer did not take the job."),
+                              QStringLiteral("Ok"));
+    QVERIFY(winMAIN::instance()->Handle_Menu(QStringLiteral("menu_Print"), 0));
   }
 };
 
