@@ -5,6 +5,7 @@
 
 #include "app/modOptions.h"
 #include "core/EditingState.h"
+#include "core/Messages.h"
 #include "mainwindow/winMAIN.h"
 #include "platform/PrintSystem.h"
 #include "platform/Sheet.h"
@@ -119,6 +120,11 @@ void winPRINTER::puRez_Change() {
 }
 
 void winPRINTER::pbAdvanced_Action() {
+  // The printer and its page set-up ask the printing system as they are made: it must answer first.
+  if (const QString silent = Platform::PrintSystemResponds(); !silent.isEmpty()) {
+    myMsgBox(QStringLiteral("!The page setup could not be opened.^") + silent);
+    return;
+  }
   PageSetup setup;
   setup.SetSetupString(Printer_SetupString);
   setup.SetLandscape(modOptions::option_Printer_Landscape);

@@ -233,23 +233,28 @@ void winTEXT::inpText_SelChange() { Update_FontInfo(); }
 
 void winTEXT::inpText_Open() {
   Platform::StyledText& area = Area_Text();
-  if (myOriginalStyledText && !myOriginalStyledText->Text().isEmpty()) {
-    area.CopyFrom(*myOriginalStyledText);
-  } else {
-    const classTEXT2& object = Text_Object();
-    inpText->selectAll();
-    area.SetText(object.Text());
-    inpText->setFont(Pixel_Font(object.TextFont(), object.TextSize()));
-    inpText->selectAll();
-    const int32_t s = SelStart(), n = SelLength();
-    area.SetFont(s, n, object.TextFont());
-    area.SetSize(s, n, object.TextSize());
-    area.SetTextColor(s, n, Draw_Color[1]);
-    QTextCharFormat typing;
-    typing.setFontFamilies(QStringList{object.TextFont()});
-    typing.setProperty(QTextFormat::FontPixelSize, std::max(1, int(object.TextSize())));
-    typing.setForeground(QColor::fromRgb(Platform::ToQRgb(Draw_Color[1])));
-    inpText->mergeCurrentCharFormat(typing);
+  {
+    // The text offered and its style reach the area as one edit, laid out once.
+    const Platform::StyledText::OneEdit edit(area);
+    if (myOriginalStyledText && !myOriginalStyledText->Text().isEmpty()) {
+      area.CopyFrom(*myOriginalStyledText);
+    } else {
+      const classTEXT2& object = Text_Object();
+      inpText->selectAll();
+      area.SetText(object.Text());
+      inpText->setFont(Pixel_Font(object.TextFont(), object.TextSize()));
+      // All of the new text, as selecting it all would give, without laying the area out to show the
+      // selection's end while the edit is still under way.
+      const int32_t s = 0, n = area.Length();
+      area.SetFont(s, n, object.TextFont());
+      area.SetSize(s, n, object.TextSize());
+      area.SetTextColor(s, n, Draw_Color[1]);
+      QTextCharFormat typing;
+      typing.setFontFamilies(QStringList{object.TextFont()});
+      typing.setProperty(QTextFormat::FontPixelSize, std::max(1, int(object.TextSize())));
+      typing.setForeground(QColor::fromRgb(Platform::ToQRgb(Draw_Color[1])));
+      inpText->mergeCurrentCharFormat(typing);
+    }
   }
   inpText->selectAll();
   Set_BackColor(Draw_Color[2]);

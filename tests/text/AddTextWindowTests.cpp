@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextEdit>
 #include <QWindow>
@@ -85,6 +86,21 @@ QString Style(const Platform::StyledText& t, int at) {
       .arg(t.Size(at, 1))
       .arg(t.Bold(at, 1) ? " bold" : "", t.Italic(at, 1) ? " italic" : "", t.Underline(at, 1) ? " underlined" : "")
       .arg(t.TextColor(at, 1), 6, 16, QLatin1Char('0'));
+}
+
+// The style of the character at a position as the style runs give it, line ends included (the readers
+// of Style report the character after a line end): font, size, "B", "I", "U" for the styles that are
+// on, and the colour.
+QString Style_At(const Platform::StyledText& area, int at) {
+  for (const Platform::StyleRun& r : area.StyleRuns()) {
+    if (at < r.Start || at >= r.Start + r.Text.size()) continue;
+    QString s = r.Font + QLatin1Char(' ') + QString::number(r.Size);
+    if (r.Bold) s += QStringLiteral(" B");
+    if (r.Italic) s += QStringLiteral(" I");
+    if (r.Underline) s += QStringLiteral(" U");
+    return s + QStringLiteral(" #%1").arg(r.TextColor, 6, 16, QLatin1Char('0'));
+  }
+  return QStringLiteral("<nothing at %1>").arg(at);
 }
 
 QString Golden(const QString& name) {
@@ -262,6 +278,91 @@ class AddTextWindowTests : public FixtureTest {
     QVERIFY(area.Size(2, 1) != 36.0);
     QCOMPARE(Info_Text2->TextFont(), QStringLiteral("DejaVu Sans Mono"));
     QCOMPARE(Info_Text2->TextSize(), 36);
+  }
+
+  // A style, font, size or colour change over a selection of several lines (five pieces: three lines
+  // and the two line ends between them) reaches the area as one edit, laid out once, and one undo takes
+  // all of it back. Each piece keeps what the change does not touch: the middle line stays red where
+  // the colour is not what changes.
+  void aStyleChangeOverLinesIsOneEdit_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("first");   // the style of "one" after the change
+    QTest::addColumn<QString>("middle");  // the style of "two" after the change
+    QTest::newRow("bold") << "bold" << "DejaVu Sans 18 B #000000" << "DejaVu Sans 18 B #800000";
+    QTest::newRow("italic") << "italic" << "DejaVu Sans 18 I #000000" << "DejaVu Sans 18 I #800000";
+    QTest::newRow("underline") << "underline" << "DejaVu Sans 18 U #000000" << "DejaVu Sans 18 U #800000";
+    QTest::newRow("font") << "font" << "DejaVu Sans Mono 18 #000000" << "DejaVu Sans Mono 18 #800000";
+    QTest::newRow("size") << "size" << "DejaVu Sans 36 #000000" << "DejaVu Sans 36 #800000";
+    QTest::newRow("colour") << "colour" << "DejaVu Sans 18 #008000" << "DejaVu Sans 18 #008000";
+  }
+  void aStyleChangeOverLinesIsOneEdit() {
+    QFETCH(QString, control);
+    QFETCH(QString, first);
+    QFETCH(QString, middle);
+    Draw_Color[1] = 0x000000;
+    Info_Text2->TextFont(QStringLiteral("DejaVu Sans"));
+    Info_Text2->TextSize(18);
+    winTEXT* w = Open();
+    Type(w, {QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")});
+    Platform::StyledText& area = w->Area_Text();
+    area.SetTextColor(4, 3, 0x800000);
+    // "one" 0-2, its line end 3, "two" 4-6, its line end 7, "three" 8-12.
+    const int positions[] = {0, 2, 3, 4, 6, 7, 8, 12};
+    QStringList before;
+    for (int at : positions) before << Style_At(area, at);
+    QCOMPARE(before[0], QStringLiteral("DejaVu Sans 18 #000000"));
+    QCOMPARE(before[3], QStringLiteral("DejaVu Sans 18 #800000"));
+
+    QSignalSpy edits(w->inpText->document(), &QTextDocument::contentsChange);
+    w->inpText->selectAll();
+    if (control == QLatin1String("bold")) Press(w->btnBOLD);
+    else if (control == QLatin1String("italic")) Press(w->btnITALIC);
+    else if (control == QLatin1String("underline")) Press(w->btnUNDERLINE);
+    else if (control == QLatin1String("font")) Choose(w->puFONT, QStringLiteral("DejaVu Sans Mono"));
+    else if (control == QLatin1String("size")) Choose(w->puSIZE, QStringLiteral("36"));
+    else Main()->classCOLORS1->Set_Color(1, 0x008000);
+    QCOMPARE(edits.count(), 1);
+    // The first and the last line, and both line ends, take the change.
+    for (int at : {0, 2, 3, 7, 8, 12}) QCOMPARE(Style_At(area, at), first);
+    for (int at : {4, 6}) QCOMPARE(Style_At(area, at), middle);
+    QCOMPARE(area.Text(), QStringLiteral("one\ntwo\nthree"));
+
+    QTest::keyClick(w->inpText, Qt::Key_Z, Qt::ControlModifier);
+    QStringList undone;
+    for (int at : positions) undone << Style_At(area, at);
+    QCOMPARE(undone, before);
+  }
+
+  // Opening the window with a text of several lines, the text object's or the one placed last, offers all
+  // of it selected, every line and line end in the font, size and colour.
+  void openingWithLines_data() {
+    QTest::addColumn<bool>("placed");
+    QTest::newRow("the text object's") << false;
+    QTest::newRow("placed last") << true;
+  }
+  void openingWithLines() {
+    QFETCH(bool, placed);
+    Draw_Color[1] = 0x204080;
+    const QString text = QStringLiteral("one\ntwo\nthree");
+    if (placed) {
+      Platform::StyleRun run;
+      run.Text = text;
+      run.Font = QStringLiteral("DejaVu Serif");
+      run.Size = 24;
+      run.TextColor = 0x204080;
+      myOriginalStyledText = std::make_shared<Platform::StyledText>();
+      myOriginalStyledText->InsertStyleRun(run, 0);
+    } else {
+      Info_Text2->Text(text);
+      Info_Text2->TextFont(QStringLiteral("DejaVu Serif"));
+      Info_Text2->TextSize(24);
+    }
+    winTEXT* w = Open();
+    Platform::StyledText& area = w->Area_Text();
+    QCOMPARE(area.Text(), text);
+    QCOMPARE(w->inpText->textCursor().selectedText(), QStringLiteral("one\u2029two\u2029three"));
+    // The first and the last character and both line ends, each in the font, size and colour.
+    for (int at : {0, 3, 7, 12}) QCOMPARE(Style_At(area, at), QStringLiteral("DejaVu Serif 24 #204080"));
   }
 
   // The font popup shows the selection's font: the longest row that begins the font's name (the last
