@@ -29,7 +29,7 @@ struct Palette {
   // Shows the palette as it stands (its paint decides what is shown below the cells).
   QImage Shot() { return p->grab().toImage(); }
   void Move(int x, int y) { Hover(p, QPoint(x, y)); }
-  // The palette acts on what the last move found: the pointer comes to rest, then clicks.
+  // The pointer comes to rest, then clicks.
   void Click(int x, int y) {
     Move(x, y);
     Move(x, y);
@@ -125,10 +125,37 @@ class ToolPaletteTests : public FixtureTest {
     // The current cell again: no event, no change.
     t.Click(Cell(5).x(), Cell(5).y());
     QCOMPARE(t.tools.size(), 1);
-    // A press without a move uses the cell of the last move.
-    t.Move(Cell(13).x(), Cell(13).y());
-    QTest::mouseClick(t.p, Qt::LeftButton, {}, QPoint(200, 500));
-    QCOMPARE(t.p->Current_Tool(), 13);
+  }
+
+  // A press and its release that come together, with no move to the press point first (a tap, a
+  // synthetic click), act where they are, as a click held there does, whatever the last move found.
+  void aTapActsWhereItIs_data() {
+    QTest::addColumn<int>("current");
+    QTest::addColumn<QPoint>("lastMove");
+    QTest::addColumn<QPoint>("tap");
+    QTest::addColumn<int>("tool");
+    QTest::addColumn<int>("fill");
+    QTest::newRow("a tool cell, the pointer last over another cell") << 2 << Cell(16) << Cell(5) << 5 << 1;
+    QTest::newRow("a tool cell, the pointer last beside the cells") << 2 << QPoint(37, 100) << Cell(17) << 17 << 1;
+    QTest::newRow("a fill-mode button, the pointer last over the tool's cell") << 6 << Cell(6) << Button(2) << 6 << 2;
+    QTest::newRow("the last fill-mode button, the pointer last over the first") << 15 << Button(1) << Button(3) << 15 << 3;
+    QTest::newRow("beside every cell, the pointer last over a cell") << 2 << Cell(13) << QPoint(37, 100) << 2 << 1;
+  }
+  void aTapActsWhereItIs() {
+    QFETCH(int, current);
+    QFETCH(QPoint, lastMove);
+    QFETCH(QPoint, tap);
+    QFETCH(int, tool);
+    QFETCH(int, fill);
+    Palette t;
+    t.Choose(current);
+    t.Move(lastMove.x(), lastMove.y());
+    t.Move(lastMove.x(), lastMove.y());
+    Tap(t.p, tap);
+    QCOMPARE(t.p->Current_Tool(), tool);
+    QCOMPARE(t.tools, tool == current ? QList<int32_t>{} : QList<int32_t>{tool});
+    QCOMPARE(t.p->FillMode(), fill);
+    QCOMPARE(t.modes, fill == 1 ? QList<int32_t>{} : QList<int32_t>{fill});
   }
 
   void aClickBesideEveryCellOnlyClearsTheMessage() {
