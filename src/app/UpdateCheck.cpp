@@ -65,6 +65,7 @@ QString Show_Sheet(const QString& icon, const QString& message, const QString& e
   if (!w || !w->isVisible()) return QString();
   Platform::ModalRequest r;
   r.kind = Platform::ModalKind::Alert;
+  r.title = PGM_Name;
   r.sheet = true;
   r.parent = w;
   r.icon = icon;

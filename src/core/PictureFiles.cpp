@@ -6,6 +6,7 @@
 #include <new>
 #include <vector>
 
+#include "app/ProgramIdentity.h"
 #include "app/modOptions.h"
 #include "app/modProgress.h"
 #include "core/Geometry.h"
@@ -48,6 +49,7 @@ LoadFailure& LastFailure() {
 QString Alert(const QString& message, const QString& explanation, const QString& icon, const QStringList& buttons) {
   ModalRequest r;
   r.kind = ModalKind::Alert;
+  r.title = PGM_Name;
   r.message = message;
   r.explanation = explanation;
   r.icon = icon;
