@@ -358,7 +358,7 @@ bool Save_image_As() {
   const FolderItemPtr target = parent ? parent->Child(finalName) : FolderItem::FromPath(finalName);
 
   // The save dialog does not confirm replacing a file; the program asks for every file that exists.
-  if (target->Exists() && myMsgBox(QStringLiteral("Image File already exists^Do you wish to over write it?"), 36) != MSG_YES)
+  if (target->Exists() && myMsgBox(QStringLiteral("Image File already exists^Do you wish to overwrite it?"), 36) != MSG_YES)
     return false;
   if (!Valid_image_Type(target, true)) return false;
   return Save_image_File(target);

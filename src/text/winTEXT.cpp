@@ -83,7 +83,7 @@ void winTEXT::Close_If_Open() {
 }
 
 QString winTEXT::Area_Help_Tag() {
-  return QStringLiteral("Click Color Pallete above to ") + QChar(13) + QStringLiteral("change Font or Background color");
+  return QStringLiteral("Click Color Palette above to ") + QChar(13) + QStringLiteral("change Font or Background color");
 }
 
 winTEXT::winTEXT()

@@ -102,11 +102,11 @@ class MessageBoxTests : public FixtureTest {
   void questionLayoutAndAnswer() {
     Shown s;
     Capture(s, QStringLiteral("No"));
-    const int32_t r = modMAIN::myMsgBox(QStringLiteral("Image File already exists^Do you wish to over write it?"), 36);
+    const int32_t r = modMAIN::myMsgBox(QStringLiteral("Image File already exists^Do you wish to overwrite it?"), 36);
     QCOMPARE(r, modMAIN::MSG_NO);
     QCOMPARE(s.icon, 32);
     QCOMPARE(s.line, QStringLiteral("Image File already exists"));
-    QCOMPARE(s.explain, QStringLiteral("Do you wish to over write it?\n"));
+    QCOMPARE(s.explain, QStringLiteral("Do you wish to overwrite it?\n"));
     QCOMPARE(s.buttons, (QStringList{"Yes", "No"}));
     QCOMPARE(s.defaultIndex, 0);
     // Yes at the right edge, No to its left.

@@ -201,9 +201,9 @@ class AddTextWindowTests : public FixtureTest {
     modOptions::option_HelpTags = on;
     winTEXT* w = Open();
     QCOMPARE(winTEXT::Area_Help_Tag(),
-             QStringLiteral("Click Color Pallete above to \rchange Font or Background color"));
+             QStringLiteral("Click Color Palette above to \rchange Font or Background color"));
     QCOMPARE(w->inpText->toolTip(),
-             on ? QStringLiteral("Click Color Pallete above to \nchange Font or Background color") : QString());
+             on ? QStringLiteral("Click Color Palette above to \nchange Font or Background color") : QString());
     QCOMPARE(w->btnBOLD->toolTip(), on ? QStringLiteral("Bold") : QString());
     QCOMPARE(w->btnITALIC->toolTip(), on ? QStringLiteral("Italic") : QString());
     QCOMPARE(w->btnUNDERLINE->toolTip(), on ? QStringLiteral("Underline") : QString());
