@@ -49,6 +49,9 @@ bool winMAIN::Screen_Canvas_MouseDown(int32_t x, int32_t y) {
   img_point = Screen_to_image_Coordinates(x, y);
   img_point_Last = Point_of(-9999, -9999);
   MouseDown_Point = img_point;
+  // The pointer is where it pressed, also when no move brought it there first (a tap, a synthetic
+  // click): a right click closes a polygon here, and a click's arrow heads sit here.
+  Mouse_Point = img_point;
   MouseDown_Right = Screen_Canvas->ContextualClick();
   {
     // The status bar repaints now, but the release that may already wait behind this press runs only

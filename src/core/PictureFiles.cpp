@@ -6,6 +6,7 @@
 #include <new>
 #include <vector>
 
+#include "app/ProgramIdentity.h"
 #include "app/modOptions.h"
 #include "app/modProgress.h"
 #include "core/Geometry.h"
@@ -48,6 +49,7 @@ LoadFailure& LastFailure() {
 QString Alert(const QString& message, const QString& explanation, const QString& icon, const QStringList& buttons) {
   ModalRequest r;
   r.kind = ModalKind::Alert;
+  r.title = PGM_Name;
   r.message = message;
   r.explanation = explanation;
   r.icon = icon;
@@ -358,7 +360,7 @@ bool Save_image_As() {
   const FolderItemPtr target = parent ? parent->Child(finalName) : FolderItem::FromPath(finalName);
 
   // The save dialog does not confirm replacing a file; the program asks for every file that exists.
-  if (target->Exists() && myMsgBox(QStringLiteral("Image File already exists^Do you wish to over write it?"), 36) != MSG_YES)
+  if (target->Exists() && myMsgBox(QStringLiteral("Image File already exists^Do you wish to overwrite it?"), 36) != MSG_YES)
     return false;
   if (!Valid_image_Type(target, true)) return false;
   return Save_image_File(target);

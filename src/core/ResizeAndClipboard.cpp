@@ -100,6 +100,14 @@ void Remove_Floating(bool to_clipboard) {
   win->Draw_Complete();
 }
 
+// The single-line text's box holds no picture to cut or delete: Cut and Delete end its placement as every
+// command that ends it does, which draws the text where its box lies, closes its window and commits.
+bool Ended_Text_Placement() {
+  if (!active_TEXT2) return false;
+  winMAIN::instance()->Turn_Lasso_OFF();
+  return true;
+}
+
 }  // namespace
 
 void Out_Of_Memory_Message() {
@@ -227,6 +235,7 @@ void image_COPY(bool erase, bool to_clipboard) {
 
 void image_CUT(bool keep) {
   if (!active_LASSO || active_SUPERLASSO) return;
+  if (!keep && Ended_Text_Placement()) return;
   winMAIN* win = winMAIN::instance();
   if (active_DRAG && !keep) {
     Remove_Floating(true);
@@ -242,6 +251,7 @@ void image_CUT(bool keep) {
 }
 
 void image_DELETE() {
+  if (Ended_Text_Placement()) return;
   winMAIN* win = winMAIN::instance();
   if (active_DRAG) {
     Remove_Floating(false);

@@ -17,7 +17,7 @@ using Platform::Group_Box;
 using Platform::Place_In;
 
 winPRINTER::winPRINTER(QWidget* parent) : QDialog(parent ? parent : winMAIN::existing()) {
-  Platform::Form_Sheet(this, QStringLiteral("winPRINTER"), 286, 245);
+  Platform::Form_Sheet(this, QStringLiteral("winPRINTER"), QStringLiteral("Page Setup"), 286, 245);
 
   // The printer's name runs across the whole sheet, so that a real queue name is not cut short.
   lblPRINTER_NAME = new QLabel(QStringLiteral("Untitled"), this);

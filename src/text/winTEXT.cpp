@@ -84,7 +84,7 @@ void winTEXT::Close_If_Open() {
 }
 
 QString winTEXT::Area_Help_Tag() {
-  return QStringLiteral("Click Color Pallete above to ") + QChar(13) + QStringLiteral("change Font or Background color");
+  return QStringLiteral("Click Color Palette above to ") + QChar(13) + QStringLiteral("change Font or Background color");
 }
 
 winTEXT::winTEXT()
@@ -318,6 +318,8 @@ void winTEXT::Update_FontInfo() {
     int K = -1;
     for (int i = 0; i < puFONT->count(); ++i)
       if (Platform::StartsWith(name, puFONT->itemText(i))) K = i;
+    // A family that is not installed shows the family the text is drawn in instead.
+    if (K < 0) K = modTEXT_INPUT::Row_In_Use(puFONT, name);
     if (K >= 0 && K != puFONT->currentIndex()) puFONT->setCurrentIndex(K);
   }
   Busy = false;

@@ -111,11 +111,13 @@ class ColorDialogTests : public FixtureTest {
       QCOMPARE(names->itemText(12), QStringLiteral("AliceBlue"));
       QCOMPARE(names->itemText(14), QStringLiteral("Aqua"));
       QCOMPARE(names->itemText(29), QStringLiteral("Cyan"));
+      QCOMPARE(names->itemText(38), QStringLiteral("DarkOrange"));
       QCOMPARE(names->itemText(54), QStringLiteral("Fuchsia"));
       QCOMPARE(names->itemText(62), QStringLiteral("IndianRed "));
       QCOMPARE(names->itemText(63), QStringLiteral("Indigo "));
       QCOMPARE(names->itemText(74), QStringLiteral("LightGrey"));
       QCOMPARE(names->itemText(75), QStringLiteral("LightGreen"));
+      QCOMPARE(names->itemText(139), QStringLiteral("WhiteSmoke"));
       QCOMPARE(names->itemText(140), QStringLiteral("YellowGreen"));
       // Each of the standard names, picked in the popup, gives the standard's colour, as Qt's own table
       // of those names knows it; the names of the first eleven rows are the plain ones.

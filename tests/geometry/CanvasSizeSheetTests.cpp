@@ -36,7 +36,7 @@ class CanvasSizeSheetTests : public FixtureTest {
   void opening() {
     Fixture::NewDocument(640, 480);
     QVERIFY(CanvasSize([](winCANVAS_SIZE* w) {
-      QCOMPARE(w->windowTitle(), QStringLiteral("Untitled"));
+      QCOMPARE(w->windowTitle(), QStringLiteral("Canvas Size"));
       QCOMPARE(w->size(), QSize(235, 124));
       QVERIFY(w->windowModality() == Qt::WindowModal);
       QCOMPARE(Fields(w), QStringLiteral("640 x 480"));

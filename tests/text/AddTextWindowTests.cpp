@@ -2,6 +2,7 @@
 // text it offers, styling, the transparency boxes, Place in its three modes and Cancel.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
@@ -228,9 +229,9 @@ class AddTextWindowTests : public FixtureTest {
     modOptions::option_HelpTags = on;
     winTEXT* w = Open();
     QCOMPARE(winTEXT::Area_Help_Tag(),
-             QStringLiteral("Click Color Pallete above to \rchange Font or Background color"));
+             QStringLiteral("Click Color Palette above to \rchange Font or Background color"));
     QCOMPARE(w->inpText->toolTip(),
-             on ? QStringLiteral("Click Color Pallete above to \nchange Font or Background color") : QString());
+             on ? QStringLiteral("Click Color Palette above to \nchange Font or Background color") : QString());
     QCOMPARE(w->btnBOLD->toolTip(), on ? QStringLiteral("Bold") : QString());
     QCOMPARE(w->btnITALIC->toolTip(), on ? QStringLiteral("Italic") : QString());
     QCOMPARE(w->btnUNDERLINE->toolTip(), on ? QStringLiteral("Underline") : QString());
@@ -366,8 +367,8 @@ class AddTextWindowTests : public FixtureTest {
   }
 
   // The font popup shows the selection's font: the longest row that begins the font's name (the last
-  // one in the sorted list); a font that no row begins leaves the popup as it was; showing a row never
-  // changes the text.
+  // one in the sorted list); a font that is not installed shows the family drawn in its place; showing
+  // a row never changes the text.
   void theFontPopupFollowsTheSelection() {
     winTEXT* w = Open();
     Type(w, {QStringLiteral("monoserifnone")});
@@ -387,7 +388,8 @@ class AddTextWindowTests : public FixtureTest {
     select(5, 0);
     QCOMPARE(w->puFONT->currentText(), QStringLiteral("DejaVu Serif"));
     select(10, 2);
-    QCOMPARE(w->puFONT->currentText(), QStringLiteral("DejaVu Serif"));
+    QCOMPARE(w->puFONT->currentText(), QFontInfo(QFont(QStringLiteral("Nothing Like It"))).family());
+    QVERIFY(w->puFONT->currentText() != QLatin1String("DejaVu Serif"));
     QCOMPARE(area.Font(0, 1), QStringLiteral("DejaVu Sans Mono"));
     QCOMPARE(area.Font(10, 1), QStringLiteral("Nothing Like It"));
   }
