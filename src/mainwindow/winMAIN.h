@@ -345,7 +345,7 @@ class winMAIN : public QMainWindow {
   // The page buttons act once, on the press, and claim no drag.
   bool btnPAT_MouseDown(int index, int32_t x, int32_t y);
   bool btnPAL_MouseDown(int index, int32_t x, int32_t y);
-  // Pattern > Edit Pattern Template and Revert to Orignal Template; View > Color Palette > Standard,
+  // Pattern > Edit Pattern Template and Revert to Original Template; View > Color Palette > Standard,
   // Enhanced and Skin Tones.
   bool _menu_Pat_EDIT_Action();
   bool _menu_Pat_Revert_Action();
