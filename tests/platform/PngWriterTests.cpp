@@ -81,8 +81,9 @@ int RowsPerBand(QImage::Format format, int w) {
 
 // An image of the format filled byte by byte: rows of a gradient with noise shared by the channels
 // (which Sub filtering suits) alternate with rows of flat runs and dark strokes (which Paeth suits), so
-// that both filters are chosen. Palettes: translucent entries; the grey ramp is written as grey.
-QImage Banded(QImage::Format format, int w, int h, bool greyRamp = false) {
+// that both filters are chosen; a flat picture has only the latter (and compresses so well that the
+// writer takes its higher level). Palettes: translucent entries; the grey ramp is written as grey.
+QImage Banded(QImage::Format format, int w, int h, bool greyRamp = false, bool allFlat = false) {
   QImage image(w, h, format);
   if (format == QImage::Format_Mono) image.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
   if (format == QImage::Format_Indexed8) {
@@ -94,7 +95,7 @@ QImage Banded(QImage::Format format, int w, int h, bool greyRamp = false) {
   uint32_t seed = uint32_t(w) * 131u + uint32_t(h);
   for (int y = 0; y < h; ++y) {
     uchar* row = image.scanLine(y);
-    const bool flat = (y / 7) % 2 == 1;
+    const bool flat = allFlat || (y / 7) % 2 == 1;
     for (int i = 0; i < bytes; ++i) {
       seed = seed * 1664525u + 1013904223u;
       const int pixel = i * 8 / std::max(1, image.depth());
@@ -205,6 +206,8 @@ class PngWriterTests : public FixtureTest {
       QTest::newRow(qPrintable(QStringLiteral("%1, short last band").arg(QLatin1String(c.name))))
           << Banded(c.format, c.width, 2 * band + band / 3 + 1, c.greyRamp);
     }
+    const int band = RowsPerBand(QImage::Format_RGB32, 700);
+    QTest::newRow("flat 32-bit, short last band") << Banded(QImage::Format_RGB32, 700, 2 * band + 5, false, true);
   }
   void severalBandsReadBackExactly() {
     QFETCH(QImage, image);
