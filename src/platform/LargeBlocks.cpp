@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <mutex>
 #include <unordered_map>
+#include <vector>
 
 namespace Platform::LargeBlocks {
 
@@ -12,10 +13,16 @@ namespace {
 
 constexpr size_t kHuge = size_t(2) << 20;
 
+// At most this many blocks given back are kept, of at most this many bytes together (a whole picture
+// and the smaller ones made with it, as the blur's half-size copies): the oldest goes first.
+constexpr size_t kSpares = 4;
+constexpr size_t kSpareBytes = size_t(512) << 20;
+
 struct Blocks {
   std::mutex lock;
-  std::unordered_map<void*, size_t> sizes;  // every block handed out and the spare: its size
-  void* spare = nullptr;                    // the block given back last, kept
+  std::unordered_map<void*, size_t> sizes;  // every block handed out or kept: its size
+  std::vector<void*> spares;                // the blocks given back and kept, oldest first
+  size_t spareBytes = 0;
 };
 
 Blocks& State() {
@@ -35,23 +42,35 @@ void* Fresh(size_t size) {
 void* Take(size_t bytes) {
   const size_t size = (bytes + kHuge - 1) / kHuge * kHuge;
   Blocks& b = State();
-  void* stale = nullptr;
   {
     const std::lock_guard<std::mutex> hold(b.lock);
-    if (b.spare) {
-      // The spare serves a block of its size or up to half smaller; otherwise it is freed first, so that
-      // keeping it never raises what the program holds.
-      const size_t spareSize = b.sizes[b.spare];
-      void* spare = b.spare;
-      b.spare = nullptr;
-      if (spareSize >= size && spareSize / 2 <= size) return spare;
-      b.sizes.erase(spare);
-      stale = spare;
+    // The smallest kept block of the size or up to half smaller.
+    size_t best = b.spares.size();
+    for (size_t i = 0; i < b.spares.size(); ++i) {
+      const size_t s = b.sizes[b.spares[i]];
+      if (s >= size && s / 2 <= size && (best == b.spares.size() || s < b.sizes[b.spares[best]])) best = i;
+    }
+    if (best < b.spares.size()) {
+      void* block = b.spares[best];
+      b.spares.erase(b.spares.begin() + std::ptrdiff_t(best));
+      b.spareBytes -= b.sizes[block];
+      return block;
     }
   }
-  std::free(stale);
   void* data = Fresh(size);
-  if (!data) return nullptr;
+  if (!data) {
+    // Without the kept blocks the memory may be there.
+    std::vector<void*> stale;
+    {
+      const std::lock_guard<std::mutex> hold(b.lock);
+      stale.swap(b.spares);
+      for (void* s : stale) b.sizes.erase(s);
+      b.spareBytes = 0;
+    }
+    for (void* s : stale) std::free(s);
+    data = Fresh(size);
+    if (!data) return nullptr;
+  }
   const std::lock_guard<std::mutex> hold(b.lock);
   b.sizes[data] = size;
   return data;
@@ -60,16 +79,20 @@ void* Take(size_t bytes) {
 void Give(void* block) {
   if (!block) return;
   Blocks& b = State();
-  void* stale = nullptr;
+  std::vector<void*> stale;
   {
     const std::lock_guard<std::mutex> hold(b.lock);
-    if (b.spare) {
-      stale = b.spare;
-      b.sizes.erase(stale);
+    b.spares.push_back(block);
+    b.spareBytes += b.sizes[block];
+    while (b.spares.size() > kSpares || b.spareBytes > kSpareBytes) {
+      void* oldest = b.spares.front();
+      b.spares.erase(b.spares.begin());
+      b.spareBytes -= b.sizes[oldest];
+      b.sizes.erase(oldest);
+      stale.push_back(oldest);
     }
-    b.spare = block;
   }
-  std::free(stale);
+  for (void* s : stale) std::free(s);
 }
 
 }  // namespace Platform::LargeBlocks
