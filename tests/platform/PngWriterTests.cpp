@@ -181,7 +181,8 @@ class PngWriterTests : public FixtureTest {
   }
 
   // Pictures of several bands of rows, compressed on several processors and joined into one stream,
-  // read back by Qt's reader pixel for pixel at every format the writer takes: bands of whole rows
+  // read back by Qt's reader and by the program's opening pixel for pixel at every format the writer
+  // takes: bands of whole rows
   // throughout and a last band shorter than the others. The mono picture is wide: about 8 million
   // pixels fill one of its bands.
   void severalBandsReadBackExactly_data() {
@@ -228,6 +229,19 @@ class PngWriterTests : public FixtureTest {
     QVERIFY(got.left(row) == want.left(row));
     QVERIFY(got.right(row) == want.right(row));
     QVERIFY(got == want);
+
+    // The program's own opening of the file: colours, and transparency as the mask.
+    const QString path = Fixture::Home() + QStringLiteral("/bands.png");
+    QFile saved(path);
+    QVERIFY(saved.open(QIODevice::WriteOnly));
+    saved.write(buffer.data());
+    saved.close();
+    const DecodedPicture opened = PictureIO::Read(path, QStringLiteral("png"));
+    QVERIFY(opened.picture);
+    const QByteArray ours = Rgba(PictureIO::ImageToWrite(*opened.picture, opened.picture->MaskIfAny().get()));
+    QVERIFY(ours.left(row) == want.left(row));
+    QVERIFY(ours.right(row) == want.right(row));
+    QVERIFY(ours == want);
   }
 
   void aFolderInTheWayLeavesItWhole() {
