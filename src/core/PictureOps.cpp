@@ -67,7 +67,7 @@ inline int Floor(float v) {
 // made in registers from four 4 x 4 blocks and written at once, past the caches (as a large memcpy
 // writes), so that the target is neither read first nor left in the caches. The bands are taken in the
 // order that fills each target row at rising addresses: from the bottom up for the clockwise turn, from
-// the top down for the other; the rows left over at the end (fewer than 16) go the general way.
+// the top down for the other; rows left over at the end (fewer than 16) go the general way.
 //
 // Otherwise the source is walked in bands of rows and blocks of columns so that both pictures are read
 // and written in cache-sized pieces.
@@ -80,23 +80,14 @@ inline void TurnBlock4(const QRgb* r, qsizetype ss, __m128i out[4]) {
   const __m128i r1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r + ss));
   const __m128i r2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r + 2 * ss));
   const __m128i r3 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r + 3 * ss));
-  if constexpr (Clockwise) {
-    // Target row k (source column k): r3[k], r2[k], r1[k], r0[k].
-    const __m128i t0 = _mm_unpacklo_epi32(r3, r2), t1 = _mm_unpacklo_epi32(r1, r0);
-    const __m128i t2 = _mm_unpackhi_epi32(r3, r2), t3 = _mm_unpackhi_epi32(r1, r0);
-    out[0] = _mm_unpacklo_epi64(t0, t1);
-    out[1] = _mm_unpackhi_epi64(t0, t1);
-    out[2] = _mm_unpacklo_epi64(t2, t3);
-    out[3] = _mm_unpackhi_epi64(t2, t3);
-  } else {
-    // Target row for source column k: r0[k], r1[k], r2[k], r3[k].
-    const __m128i t0 = _mm_unpacklo_epi32(r0, r1), t1 = _mm_unpacklo_epi32(r2, r3);
-    const __m128i t2 = _mm_unpackhi_epi32(r0, r1), t3 = _mm_unpackhi_epi32(r2, r3);
-    out[0] = _mm_unpacklo_epi64(t0, t1);
-    out[1] = _mm_unpackhi_epi64(t0, t1);
-    out[2] = _mm_unpacklo_epi64(t2, t3);
-    out[3] = _mm_unpackhi_epi64(t2, t3);
-  }
+  // Target row k (source column k): r3[k], r2[k], r1[k], r0[k] clockwise, else r0[k], r1[k], r2[k], r3[k].
+  const __m128i p0 = Clockwise ? r3 : r0, p1 = Clockwise ? r2 : r1, p2 = Clockwise ? r1 : r2, p3 = Clockwise ? r0 : r3;
+  const __m128i t0 = _mm_unpacklo_epi32(p0, p1), t1 = _mm_unpacklo_epi32(p2, p3);
+  const __m128i t2 = _mm_unpackhi_epi32(p0, p1), t3 = _mm_unpackhi_epi32(p2, p3);
+  out[0] = _mm_unpacklo_epi64(t0, t1);
+  out[1] = _mm_unpackhi_epi64(t0, t1);
+  out[2] = _mm_unpacklo_epi64(t2, t3);
+  out[3] = _mm_unpackhi_epi64(t2, t3);
 }
 
 // The whole cache lines of the turn, when every target row starts on one: bands of 16 source rows, from

@@ -1,7 +1,6 @@
 #include "platform/PngWriter.h"
 
 #include <libdeflate.h>
-
 #include <zlib.h>
 
 #include <QIODevice>
