@@ -147,20 +147,22 @@ void RgbaToArgb32(const uchar* __restrict s, QRgb* __restrict d, int w) {
     d[x] = quint32(s[4 * x + 3]) << 24 | quint32(s[4 * x]) << 16 | quint32(s[4 * x + 1]) << 8 | s[4 * x + 2];
 }
 
+// The rows undone into the image: an RGB888 image takes them as they are, row y undone against the
+// image's row y - 1; an ARGB32 image takes them from a pair of rows kept aside.
 template <int Bpp>
 bool UndoRows(const uchar* data, QImage& image) {
   const int w = image.width(), h = image.height();
   const size_t rowBytes = size_t(w) * Bpp;
-  std::vector<uchar> rows(2 * rowBytes + 4, 0);
-  uchar* prev = rows.data();
-  uchar* cur = prev + rowBytes;
+  const bool direct = image.format() == QImage::Format_RGB888;
+  std::vector<uchar> rows(direct ? rowBytes : 3 * rowBytes, 0);
+  const uchar* prev = rows.data();  // zeros above the first row
+  uchar* aside[2] = {direct ? nullptr : rows.data() + rowBytes, direct ? nullptr : rows.data() + 2 * rowBytes};
   for (int y = 0; y < h; ++y) {
     const uchar* line = data + size_t(y) * (rowBytes + 1);
+    uchar* cur = direct ? image.scanLine(y) : aside[y % 2];
     if (!UndoFilter<Bpp>(line[0], line + 1, prev, cur, rowBytes)) return false;
-    QRgb* out = reinterpret_cast<QRgb*>(image.scanLine(y));
-    if (Bpp == 3) Rgb888ToRgb32(cur, out, w);
-    else RgbaToArgb32(cur, out, w);
-    std::swap(prev, cur);
+    if (!direct) RgbaToArgb32(cur, reinterpret_cast<QRgb*>(image.scanLine(y)), w);
+    prev = cur;
   }
   return true;
 }
@@ -194,7 +196,7 @@ bool Decode(const uchar* file, qint64 size, QImage& image) {
       const uchar depth = body[8], colour = body[9];
       if (w != quint32(image.width()) || h != quint32(image.height()) || depth != 8) return false;
       if (body[10] != 0 || body[11] != 0 || body[12] != 0) return false;  // deflate, filters, no interlace
-      if (colour == 2 && image.format() == QImage::Format_RGB32) bpp = 3;
+      if (colour == 2 && image.format() == QImage::Format_RGB888) bpp = 3;
       else if (colour == 6 && image.format() == QImage::Format_ARGB32) bpp = 4;
       else return false;
     } else if (first) {

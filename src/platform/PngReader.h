@@ -7,9 +7,10 @@
 
 namespace Platform::PngReader {
 
-// Decodes the file into the image, which has the file's size and the format Qt's reader gives it
-// (RGB32 for RGB, ARGB32 for RGBA). True when every pixel was written; false, with the image's pixels
-// undefined, for a file this reader does not take or one it finds at fault.
+// Decodes the file into the image, which has the file's size and the format of the picture the program
+// keeps of it: RGB888 for an RGB file (the 24-bit plane), ARGB32 (as Qt's reader gives it) for RGBA.
+// True when every pixel was written; false, with the image's pixels undefined, for a file this reader
+// does not take or one it finds at fault.
 bool DecodeInto(const QString& path, QImage& image);
 
 }  // namespace Platform::PngReader
