@@ -286,20 +286,29 @@ void Gray(Platform::Picture& pic, const classColorMap& grey, int32_t levels, con
   }
 }
 
-int32_t CountColors(const Platform::Picture& pic, bool& all_gray, bool stop_early) {
+int32_t CountColors(const Platform::Picture& pic, bool& all_gray, bool stop_early, int max_threads) {
   const int w = pic.Width(), h = pic.Height();
   uint32_t notGrey = 0;
   int32_t count = 0;
-  const int threads = stop_early ? 1 : CountThreads(qint64(w) * h);
-  if (threads == 1) {
+  const int threads = stop_early ? 1 : std::min(CountThreads(qint64(w) * h), max_threads > 0 ? max_threads : 8);
+  if (stop_early) {
     // Row by row, so that the early stop sees the count after each row.
     PresenceBits seen;
     RowSource rows(pic);
     for (int y = 0; y < h; ++y) {
       uint32_t last = 0xFFFFFFFFu;  // no colour
       count += MarkRow<true>(rows.Row(y), w, seen.bits, notGrey, last);
-      if (stop_early && count > 256) break;
+      if (count > 256) break;
     }
+  } else if (threads == 1) {
+    // The colours marked, their bits counted once at the end.
+    PresenceBits seen;
+    RowSource rows(pic);
+    for (int y = 0; y < h; ++y) {
+      uint32_t last = 0xFFFFFFFFu;
+      MarkRow<false>(rows.Row(y), w, seen.bits, notGrey, last);
+    }
+    count = CountBits(seen.bits, PresenceBits::kWords);
   } else {
     // Each thread marks the colours of a band of rows in a table of its own; the tables are joined and
     // their bits counted. The picture is read by the threads together; nothing is written to it.

@@ -40,8 +40,9 @@ void Gray(Platform::Picture& pic, const classColorMap& grey, int32_t levels, con
 
 // The number of distinct colours (red, green and blue only) of the picture, scanned row by row; all_gray
 // tells whether every colour met has equal channels. With stop_early the scan ends after the first row
-// that brings the count above 256.
-int32_t CountColors(const Platform::Picture& pic, bool& all_gray, bool stop_early);
+// that brings the count above 256. Without the early stop a large picture is scanned in bands on up to
+// max_threads threads (0: as many as the machine has processors, at most eight).
+int32_t CountColors(const Platform::Picture& pic, bool& all_gray, bool stop_early, int max_threads = 0);
 
 }  // namespace ColorOps
 

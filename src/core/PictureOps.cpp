@@ -60,10 +60,74 @@ inline int Floor(float v) {
 }
 
 // A quarter turn: dst is h wide and w high. Clockwise: dst(h-1-j, i) = src(i, j); otherwise
-// dst(j, w-1-i) = src(i, j). The source is walked in bands of rows and blocks of columns so that both
-// pictures are read and written in cache-sized pieces, and the source rows are taken in the order that
-// writes each target row at rising addresses: from the bottom up for the clockwise turn, from the top
-// down for the other.
+// dst(j, w-1-i) = src(i, j).
+//
+// When every target row starts on a cache line (64 bytes), the source is taken in bands of 16 rows,
+// which give 16 neighbouring pixels (one whole cache line) of every target row: each target line is
+// made in registers from four 4 x 4 blocks and written at once, past the caches (as a large memcpy
+// writes), so that the target is neither read first nor left in the caches. The bands are taken in the
+// order that fills each target row at rising addresses: from the bottom up for the clockwise turn, from
+// the top down for the other; rows left over at the end (fewer than 16) go the general way.
+//
+// Otherwise the source is walked in bands of rows and blocks of columns so that both pictures are read
+// and written in cache-sized pieces.
+#if defined(__SSE2__)
+// The 4 x 4 block of source rows r, r + ss, r + 2ss, r + 3ss (four pixels each) turned: out[k] is the
+// k-th target row's four pixels, in target order.
+template <bool Clockwise>
+inline void TurnBlock4(const QRgb* r, qsizetype ss, __m128i out[4]) {
+  const __m128i r0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r));
+  const __m128i r1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r + ss));
+  const __m128i r2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r + 2 * ss));
+  const __m128i r3 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r + 3 * ss));
+  // Target row k (source column k): r3[k], r2[k], r1[k], r0[k] clockwise, else r0[k], r1[k], r2[k], r3[k].
+  const __m128i p0 = Clockwise ? r3 : r0, p1 = Clockwise ? r2 : r1, p2 = Clockwise ? r1 : r2, p3 = Clockwise ? r0 : r3;
+  const __m128i t0 = _mm_unpacklo_epi32(p0, p1), t1 = _mm_unpacklo_epi32(p2, p3);
+  const __m128i t2 = _mm_unpackhi_epi32(p0, p1), t3 = _mm_unpackhi_epi32(p2, p3);
+  out[0] = _mm_unpacklo_epi64(t0, t1);
+  out[1] = _mm_unpackhi_epi64(t0, t1);
+  out[2] = _mm_unpacklo_epi64(t2, t3);
+  out[3] = _mm_unpackhi_epi64(t2, t3);
+}
+
+// The whole cache lines of the turn, when every target row starts on one: bands of 16 source rows, from
+// the first band of the turn's order, as many as there are; returns the number of source rows done.
+template <bool Clockwise>
+int QuarterTurnLines(const QRgb* sp, qsizetype ss, QRgb* dp, qsizetype ds, int w, int h, const Progress& progress) {
+  const int bands = h / 16;
+  for (int b = 0; b < bands; ++b) {
+    // Target columns c0 to c0 + 15 of every target row: source rows h-1-c0 down to h-16-c0 (clockwise) or
+    // c0 to c0 + 15.
+    const int c0 = 16 * b;
+    int i = 0;
+    for (; i + 4 <= w; i += 4) {
+      __m128i line[4][4];  // [target row][quarter of its line]
+      for (int q = 0; q < 4; ++q) {
+        __m128i out[4];
+        // The q-th quarter of the line: target columns c0 + 4q to c0 + 4q + 3.
+        const int j = Clockwise ? h - 4 - (c0 + 4 * q) : c0 + 4 * q;
+        TurnBlock4<Clockwise>(sp + qsizetype(j) * ss + i, ss, out);
+        for (int k = 0; k < 4; ++k) line[k][q] = out[k];
+      }
+      for (int k = 0; k < 4; ++k) {
+        const qsizetype row = Clockwise ? i + k : w - 1 - (i + k);
+        __m128i* o = reinterpret_cast<__m128i*>(dp + row * ds + c0);
+        for (int q = 0; q < 4; ++q) _mm_stream_si128(o + q, line[k][q]);
+      }
+    }
+    // The source columns left over (fewer than four), pixel by pixel.
+    for (; i < w; ++i) {
+      QRgb* o = dp + (Clockwise ? qsizetype(i) : qsizetype(w - 1 - i)) * ds + c0;
+      for (int c = 0; c < 16; ++c) o[c] = sp[qsizetype(Clockwise ? h - 1 - (c0 + c) : c0 + c) * ss + i];
+    }
+    Report(progress, 16, w);
+  }
+  // The written lines reach memory before anything else is written.
+  _mm_sfence();
+  return 16 * bands;
+}
+#endif
+
 template <bool Clockwise>
 void QuarterTurn(const ConstPlane& s, int w, int h, const Plane& d, const Progress& progress) {
   constexpr int B = 128;
@@ -71,6 +135,15 @@ void QuarterTurn(const ConstPlane& s, int w, int h, const Plane& d, const Progre
   const QRgb* const sp = s.px;
   QRgb* const dp = d.px;
   const qsizetype ss = s.stride, ds = d.stride;
+  // Source rows [top, bottom) are left for the general way: those the whole lines did not take.
+  int top = 0, bottom = h;
+#if defined(__SSE2__)
+  if (reinterpret_cast<quintptr>(dp) % 64 == 0 && ds % 16 == 0) {
+    const int done = QuarterTurnLines<Clockwise>(sp, ss, dp, ds, w, h, progress);
+    if (Clockwise) bottom = h - done;
+    else top = done;
+  }
+#endif
   auto put = [&](int i, int j, QRgb c) {
     if (Clockwise) dp[qsizetype(i) * ds + (h - 1 - j)] = c;
     else dp[qsizetype(w - 1 - i) * ds + j] = c;
@@ -79,9 +152,10 @@ void QuarterTurn(const ConstPlane& s, int w, int h, const Plane& d, const Progre
     const QRgb* r = sp + qsizetype(j) * ss;
     for (int i = i0; i < i1; ++i) put(i, j, r[i]);
   };
-  const int bands = (h + B - 1) / B;
+  const int span = bottom - top;
+  const int bands = (span + B - 1) / B;
   for (int b = 0; b < bands; ++b) {
-    const int j0 = (Clockwise ? bands - 1 - b : b) * B, j1 = std::min(h, j0 + B);
+    const int j0 = top + (Clockwise ? bands - 1 - b : b) * B, j1 = std::min(bottom, j0 + B);
     // Groups of four rows: clockwise from the band's bottom up, with the rows left over at its top;
     // otherwise from its top down, with the rows left over at its bottom.
     const int rest = (j1 - j0) % 4;
@@ -95,29 +169,13 @@ void QuarterTurn(const ConstPlane& s, int w, int h, const Plane& d, const Progre
 #if defined(__SSE2__)
         // Blocks of 4 x 4 pixels, turned in registers.
         for (; i + 4 <= i1; i += 4) {
-          const __m128i r0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r + i));
-          const __m128i r1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r + ss + i));
-          const __m128i r2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r + 2 * ss + i));
-          const __m128i r3 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r + 3 * ss + i));
-          if constexpr (Clockwise) {
-            // Row k of the result: r3[k], r2[k], r1[k], r0[k], at columns h-4-j to h-1-j of row i+k.
-            const __m128i t0 = _mm_unpacklo_epi32(r3, r2), t1 = _mm_unpacklo_epi32(r1, r0);
-            const __m128i t2 = _mm_unpackhi_epi32(r3, r2), t3 = _mm_unpackhi_epi32(r1, r0);
-            QRgb* o = dp + qsizetype(i) * ds + (h - 4 - j);
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm_unpacklo_epi64(t0, t1));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(o + ds), _mm_unpackhi_epi64(t0, t1));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(o + 2 * ds), _mm_unpacklo_epi64(t2, t3));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(o + 3 * ds), _mm_unpackhi_epi64(t2, t3));
-          } else {
-            // Row k of the result: r0[k], r1[k], r2[k], r3[k], at columns j to j+3 of row w-1-i-k.
-            const __m128i t0 = _mm_unpacklo_epi32(r0, r1), t1 = _mm_unpacklo_epi32(r2, r3);
-            const __m128i t2 = _mm_unpackhi_epi32(r0, r1), t3 = _mm_unpackhi_epi32(r2, r3);
-            QRgb* o = dp + qsizetype(w - 1 - i) * ds + j;
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm_unpacklo_epi64(t0, t1));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(o - ds), _mm_unpackhi_epi64(t0, t1));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(o - 2 * ds), _mm_unpacklo_epi64(t2, t3));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(o - 3 * ds), _mm_unpackhi_epi64(t2, t3));
-          }
+          __m128i out[4];
+          TurnBlock4<Clockwise>(r + i, ss, out);
+          // Clockwise: columns h-4-j to h-1-j of rows i to i+3; otherwise columns j to j+3 of rows w-1-i
+          // down to w-4-i.
+          QRgb* o = Clockwise ? dp + qsizetype(i) * ds + (h - 4 - j) : dp + qsizetype(w - 1 - i) * ds + j;
+          const qsizetype step = Clockwise ? ds : -ds;
+          for (int m = 0; m < 4; ++m) _mm_storeu_si128(reinterpret_cast<__m128i*>(o + m * step), out[m]);
         }
 #endif
         for (; i < i1; ++i)

@@ -133,9 +133,9 @@ void DiagonalStream(int w, int h, int n, const RowSource& in, const RowSink& out
 }
 
 // The whole of pic drawn scaled onto a new w x h picture; throws OutOfMemoryException when that picture
-// cannot be made.
+// cannot be made. The scaling writes every pixel: the picture is not made white first.
 PicturePtr Scaled(const PicturePtr& pic, int32_t w, int32_t h) {
-  PicturePtr out = Picture::Create(w, h, 32);
+  PicturePtr out = Picture::CreateUnfilled(w, h, 32);
   const PicturePtr src = DrawableSource(pic);
   PictureOps::ScaleInto(*src, QRect(0, 0, src->Width(), src->Height()), *out);
   return out;
@@ -178,7 +178,8 @@ void BlurRows(const PicturePtr& src, double radius, const RowSink& out) {
   const int32_t strength = std::min(ToInt(std::abs(radius)), std::max(0, std::min(w, h) - 1));
   PicturePtr c = src;
   for (int n = strength; n >= 2; --n) {
-    PicturePtr next = Picture::Create(w, h, 32);
+    // Every row of it is written by the pass.
+    PicturePtr next = Picture::CreateUnfilled(w, h, 32);
     DiagonalStream(w, h, n, RowsOf(*c), IntoPicture(*next));
     c = next;
   }
@@ -202,7 +203,8 @@ void BlurRows(const PicturePtr& src, double radius, const RowSink& out) {
 PicturePtr Blur(const PicturePtr& pic, double radius, const RowMaps* then) {
   if (radius == 0) return pic;
   if (!pic) return nullptr;
-  PicturePtr result = Picture::Create(pic->Width(), pic->Height(), 32);
+  // Every row of the result is written: it is not made white first.
+  PicturePtr result = Picture::CreateUnfilled(pic->Width(), pic->Height(), 32);
   BlurRows(DrawableSource(pic), radius, IntoPicture(*result, then));
   return result;
 }

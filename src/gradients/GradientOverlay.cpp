@@ -42,12 +42,6 @@ int64_t Gradient_Overlay(Platform::Picture& area, Platform::Color replace, const
       }
   if (!any) return 0;
 
-  // The gradient over the area; where it draws nothing, matched pixels keep the replace colour.
-  const Platform::PicturePtr gradient = Platform::Picture::Create(W, H, 32);
-  gradient->Image().fill(Platform::ToQRgb(replace & 0xFFFFFFu) | 0xFF000000u);
-  Draw_Gradient(*gradient, false);
-  const QImage& shade = gradient->Image();
-
   // The outline: black inside (the gradient covers), white outside (the pixel stays), grey blends.
   const QImage* outline = nullptr;
   QImage outlineGrey;
@@ -56,23 +50,34 @@ int64_t Gradient_Overlay(Platform::Picture& area, Platform::Color replace, const
     outline = &outlineGrey;
   }
 
+  // The gradient over the area, drawn a strip of rows at a time; where it draws nothing, matched pixels
+  // keep the replace colour.
+  constexpr int kStrip = 64;
+  Platform::PicturePtr strip;
   int64_t count = 0;
-  for (int y = 0; y < H; ++y) {
-    const QRgb* from = reinterpret_cast<const QRgb*>(shade.constScanLine(y));
-    const uchar* levels = outline && y < outline->height() ? outline->constScanLine(y) : nullptr;
-    QRgb* row = wide ? reinterpret_cast<QRgb*>(image.scanLine(y)) : nullptr;
-    for (int x = 0; x < W; ++x) {
-      const QRgb own = row ? row[x] & 0xFFFFFFu : image.pixel(x, y) & 0xFFFFFFu;
-      if (own != wanted) continue;
-      ++count;
-      QRgb result = from[x] | 0xFF000000u;
-      if (outline) {
-        // Outside the outline's picture counts as outside the outline.
-        const int level = levels && x < outline->width() ? levels[x] : 255;
-        if (level != 0) result = level == 255 ? (own | 0xFF000000u) : (Blend(result, own, level) | 0xFF000000u);
+  for (int y0 = 0; y0 < H; y0 += kStrip) {
+    const int rows = std::min(kStrip, H - y0);
+    if (!strip || strip->Height() != rows) strip = Platform::Picture::CreateUnfilled(W, rows, 32);
+    strip->Image().fill(Platform::ToQRgb(replace & 0xFFFFFFu) | 0xFF000000u);
+    Draw_Gradient_Rows(*strip, H, y0, false);
+    const QImage& shade = strip->Image();
+    for (int y = y0; y < y0 + rows; ++y) {
+      const QRgb* from = reinterpret_cast<const QRgb*>(shade.constScanLine(y - y0));
+      const uchar* levels = outline && y < outline->height() ? outline->constScanLine(y) : nullptr;
+      QRgb* row = wide ? reinterpret_cast<QRgb*>(image.scanLine(y)) : nullptr;
+      for (int x = 0; x < W; ++x) {
+        const QRgb own = row ? row[x] & 0xFFFFFFu : image.pixel(x, y) & 0xFFFFFFu;
+        if (own != wanted) continue;
+        ++count;
+        QRgb result = from[x] | 0xFF000000u;
+        if (outline) {
+          // Outside the outline's picture counts as outside the outline.
+          const int level = levels && x < outline->width() ? levels[x] : 255;
+          if (level != 0) result = level == 255 ? (own | 0xFF000000u) : (Blend(result, own, level) | 0xFF000000u);
+        }
+        if (row) row[x] = result;
+        else image.setPixel(x, y, result);
       }
-      if (row) row[x] = result;
-      else image.setPixel(x, y, result);
     }
   }
   return count;

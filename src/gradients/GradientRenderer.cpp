@@ -194,9 +194,9 @@ class RadialRanges {
   std::vector<Band> bands_;
 };
 
-void Draw_Radial(Platform::Picture& target) {
-  QImage& img = target.Image();
-  const int W = img.width(), H = img.height();
+// Rows y0 to y0 + img.height() - 1 of the radial gradient of a picture img.width() x H, into img.
+void Draw_Radial_Rows(QImage& img, int H, int y0) {
+  const int W = img.width(), rows = img.height();
   const float cx = float(double(gradient_cx) / 100.0 * W);
   const float cy = float(double(gradient_cy) / 100.0 * H);
   g_line_length = std::max(std::max(dist(cx, cy, 0, 0), dist(cx, cy, 0, float(H))),
@@ -211,37 +211,22 @@ void Draw_Radial(Platform::Picture& target) {
   std::vector<float> pct(static_cast<size_t>(W));
   std::vector<QRgb> line(static_cast<size_t>(W));
   const bool direct = FourBytes(img);
-  for (int y = 0; y < H; ++y) {
-    const float dy = float(y) - cy;
+  for (int r = 0; r < rows; ++r) {
+    const float dy = float(y0 + r) - cy;
     PercentRow(pct.data(), W, cx, double(dy) * double(dy), percent_per_unit);
-    QRgb* out = direct ? reinterpret_cast<QRgb*>(img.scanLine(y)) : line.data();
+    QRgb* out = direct ? reinterpret_cast<QRgb*>(img.scanLine(r)) : line.data();
     ranges.Colour(pct.data(), out, centreColumn);
     ranges.Colour(pct.data() + centreColumn, out + centreColumn, W - centreColumn);
-    if (!direct) PutRow(img, y, 0, line.data(), W);
+    if (!direct) PutRow(img, r, 0, line.data(), W);
   }
 }
 
-}  // namespace
-
-float dist(float from_x, float from_y, float to_x, float to_y) {
-  const float dx = from_x - to_x, dy = from_y - to_y;
-  return float(std::sqrt(double(dx) * double(dx) + double(dy) * double(dy)));
-}
-
-void Draw_Gradient(Platform::Picture& target, bool horizontal_only) {
-  const int32_t style = horizontal_only ? 0 : Gradient_style;
-  if (style == 0 || style == 1) {
-    for (int i = 0; i < Gradient.Ubound(); ++i) Draw_Gradient_Stop(target, i, style);
-  } else if (style == 2) {
-    Draw_Radial(target);
-  }
-}
-
-void Draw_Gradient_Stop(Platform::Picture& target, int32_t band_index, int32_t band_style) {
+// The band between stops band_index and band_index + 1 (see Draw_Gradient_Stop) of a picture
+// img.width() x H, rows y0 to y0 + img.height() - 1 of it, into img.
+void Draw_Stop_Rows(QImage& img, int H, int y0, int32_t band_index, int32_t band_style) {
   if (band_style != 0 && band_style != 1) return;
   if (band_index < 0 || band_index >= Gradient.Ubound()) return;
-  QImage& img = target.Image();
-  const int W = img.width(), H = img.height();
+  const int W = img.width(), rows = img.height();
   const int E = band_style == 0 ? W : H;
   const classGradient& lower = *Gradient[band_index];
   const classGradient& upper = *Gradient[band_index + 1];
@@ -276,10 +261,40 @@ void Draw_Gradient_Stop(Platform::Picture& target, int32_t band_index, int32_t b
     b += sb;
   }
   if (band_style == 0) {
-    for (int y = 0; y < H; ++y) PutRow(img, y, int(first), colours.data(), n);
+    for (int y = 0; y < rows; ++y) PutRow(img, y, int(first), colours.data(), n);
   } else {
-    for (int i = 0; i < n; ++i) FillRow(img, int(first) + i, colours[size_t(i)]);
+    // The band's rows that fall among the rows drawn.
+    for (int i = 0; i < n; ++i) {
+      const int64_t y = first + i - y0;
+      if (y >= 0 && y < rows) FillRow(img, int(y), colours[size_t(i)]);
+    }
   }
+}
+
+}  // namespace
+
+float dist(float from_x, float from_y, float to_x, float to_y) {
+  const float dx = from_x - to_x, dy = from_y - to_y;
+  return float(std::sqrt(double(dx) * double(dx) + double(dy) * double(dy)));
+}
+
+void Draw_Gradient(Platform::Picture& target, bool horizontal_only) {
+  Draw_Gradient_Rows(target, target.Height(), 0, horizontal_only);
+}
+
+void Draw_Gradient_Rows(Platform::Picture& strip, int32_t full_height, int32_t first_row, bool horizontal_only) {
+  QImage& img = strip.Image();
+  const int32_t style = horizontal_only ? 0 : Gradient_style;
+  if (style == 0 || style == 1) {
+    for (int i = 0; i < Gradient.Ubound(); ++i) Draw_Stop_Rows(img, full_height, first_row, i, style);
+  } else if (style == 2) {
+    Draw_Radial_Rows(img, full_height, first_row);
+  }
+}
+
+void Draw_Gradient_Stop(Platform::Picture& target, int32_t band_index, int32_t band_style) {
+  QImage& img = target.Image();
+  Draw_Stop_Rows(img, img.height(), 0, band_index, band_style);
 }
 
 void g_radial_point(Platform::Picture& target, float centre_x, float centre_y, float ref_length, float pixel_x,

@@ -73,6 +73,9 @@ bool Name_Is_Safe(const QString& name);
 // Draws the current gradient over the whole picture: horizontally when horizontal_only, else in the
 // current style.
 void Draw_Gradient(Platform::Picture& target, bool horizontal_only);
+// Draws rows first_row to first_row + strip.Height() - 1 of what Draw_Gradient draws over a picture of
+// strip.Width() x full_height, onto the strip (its row 0 takes row first_row).
+void Draw_Gradient_Rows(Platform::Picture& strip, int32_t full_height, int32_t first_row, bool horizontal_only);
 // Draws the band between stops band_index and band_index + 1: style 0 as columns (a horizontal
 // gradient), style 1 as rows (a vertical one), any other style nothing. Bands out of order draw
 // nothing; columns or rows outside the picture are skipped.

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "platform/Graphics.h"
+#include "platform/LargeBlocks.h"
 #include "platform/RuntimeError.h"
 
 namespace Platform {
@@ -17,17 +18,11 @@ namespace Platform {
 bool Picture::SizeAllowed(qint64 w, qint64 h) { return w > 0 && h > 0 && w * h <= kMaxPixels && w <= 1 << 20 && h <= 1 << 20; }
 
 namespace {
-void FreeBuffer(void* p) { std::free(p); }
+void FreeBuffer(void* p) { LargeBlocks::Give(p); }
 
-// Large blocks get memory in 2-megabyte pages: touching fresh memory page by page is what costs most
-// when a whole picture is copied into a new one.
-void* AllocateHuge(size_t bytes) {
-  constexpr size_t kHuge = size_t(2) << 20;
-  void* data = nullptr;
-  if (posix_memalign(&data, kHuge, (bytes + kHuge - 1) / kHuge * kHuge) != 0 || !data) return nullptr;
-  madvise(data, bytes, MADV_HUGEPAGE);
-  return data;
-}
+// Large blocks get memory in 2-megabyte pages, and the one freed last is used again: touching fresh
+// memory page by page is what costs most when a whole picture is copied into a new one.
+void* AllocateHuge(size_t bytes) { return LargeBlocks::Take(bytes); }
 
 QImage AllocateLarge(int w, int h, QImage::Format format) {
   const int depth = QImage::toPixelFormat(format).bitsPerPixel();
@@ -35,7 +30,7 @@ QImage AllocateLarge(int w, int h, QImage::Format format) {
   void* data = AllocateHuge(size_t(bpl) * size_t(h));
   if (!data) return QImage();
   QImage img(static_cast<uchar*>(data), w, h, bpl, format, FreeBuffer, data);
-  if (img.isNull()) std::free(data);
+  if (img.isNull()) FreeBuffer(data);
   return img;
 }
 }  // namespace
@@ -68,7 +63,7 @@ LargeBuffer::LargeBuffer(size_t bytes) : size_(bytes) {
   if (!data_) throw OutOfMemoryException(QStringLiteral("Not enough memory for %1 bytes").arg(bytes));
 }
 
-LargeBuffer::~LargeBuffer() { std::free(data_); }
+LargeBuffer::~LargeBuffer() { FreeBuffer(data_); }
 
 static QImage::Format FormatForDepth(int depth) {
   return depth == 24 ? QImage::Format_RGB888 : QImage::Format_RGB32;

@@ -1,6 +1,8 @@
 #pragma once
-// The program's own PNG writer: the picture's rows filtered, packed into one zlib stream by libdeflate
-// and written as IHDR, PLTE and tRNS where the colour type needs them, IDAT and IEND. It writes the
+// The program's own PNG writer: the picture's rows filtered and packed by libdeflate in bands on all
+// processors, the bands joined into one zlib stream, written as IHDR, PLTE and tRNS where the colour
+// type needs them, IDAT (one chunk per band) and IEND. The file depends on the picture alone, not on the
+// number of processors. It writes the
 // colour type and bit depth that Qt's PNG writer gives the same image: 8-bit RGB for 32-bit pictures,
 // RGB with alpha for pictures with an alpha channel, grey for grey images and for palettes that are the
 // 256 greys in order, a palette for other indexed images, 1-bit palette for black and white.

@@ -81,6 +81,9 @@ class TurnAndCountTableTests : public QObject {
     QTest::newRow("bands and groups, wide") << 263 << 131;
     QTest::newRow("wider than 65,535") << 70001 << 3;
     QTest::newRow("taller than 65,535") << 2 << 65541;
+    // A large picture whose turned rows start on cache lines (a height of whole cache lines), with
+    // source columns left over after the groups of four.
+    QTest::newRow("whole cache lines") << 1027 << 1024;
   }
 
   void turnsMatchAPlainLoop_data() { sizes_data(); }

@@ -215,6 +215,41 @@ class OverlayTests : public FixtureTest {
     QCOMPARE(modGRADIENT::Gradient_Overlay(*area, 0xFFFFFF, nullptr), int64_t(5));
     QCOMPARE(area->Pixel(2, 0), Platform::Color(0xFFFFFF));
   }
+
+  // A picture taller than the strips of rows the overlay draws the gradient in: every matched pixel
+  // takes the colour of the gradient drawn over the whole picture at once, from the first row to the
+  // last (vertical and radial gradients change from row to row; the radial one centred low and left).
+  void tallPicturesTakeTheWholeGradient_data() {
+    QTest::addColumn<int>("style");
+    QTest::addColumn<int>("height");
+    QTest::newRow("vertical, 150 rows") << 1 << 150;
+    QTest::newRow("radial, 150 rows") << 2 << 150;
+    QTest::newRow("vertical, 128 rows") << 1 << 128;
+  }
+  void tallPicturesTakeTheWholeGradient() {
+    QFETCH(int, style);
+    QFETCH(int, height);
+    SetStops(QStringLiteral("0:000000,40:00FF00,100:FF00FF"));
+    modGRADIENT::Gradient_style = style;
+    modGRADIENT::gradient_cx = 33;
+    modGRADIENT::gradient_cy = 71;
+    const int w = 9;
+    const Platform::PicturePtr whole = Platform::Picture::Create(w, height, 32);
+    whole->Image().fill(Qt::white);
+    modGRADIENT::Draw_Gradient(*whole, false);
+    // White pixels take the gradient; one grey pixel per row keeps its colour.
+    const Platform::PicturePtr area = Platform::Picture::Create(w, height, 32);
+    for (int y = 0; y < height; ++y) area->SetPixel(y % w, y, 0x808080);
+    QCOMPARE(modGRADIENT::Gradient_Overlay(*area, 0xFFFFFF, nullptr), int64_t(w - 1) * height);
+    auto rowMatches = [&](int y) {
+      for (int x = 0; x < w; ++x)
+        if (area->Pixel(x, y) != (x == y % w ? Platform::Color(0x808080) : whole->Pixel(x, y))) return false;
+      return true;
+    };
+    QVERIFY(rowMatches(0));
+    QVERIFY(rowMatches(height - 1));
+    for (int y = 0; y < height; ++y) QVERIFY2(rowMatches(y), qPrintable(QStringLiteral("row %1").arg(y)));
+  }
 };
 
 PIXMURA_TEST_CLASS(OverlayTests)

@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QImageReader>
 #include <QImageWriter>
 #include <QProcess>
 #include <QStandardPaths>
@@ -67,6 +68,42 @@ QByteArray Rgba(const QImage& image) {
 }
 
 QString Convert() { return QStandardPaths::findExecutable(QStringLiteral("convert")); }
+
+// The rows of a picture of that format and width that the writer compresses together: about 1 MB of
+// filtered bytes (each row led by its filter byte), at least one row.
+int RowsPerBand(QImage::Format format, int w) {
+  const int rowBytes = format == QImage::Format_Mono ? (w + 7) / 8
+                       : format == QImage::Format_RGB888 || format == QImage::Format_RGB32 ? 3 * w
+                       : format == QImage::Format_ARGB32 ? 4 * w
+                                                        : w;
+  return std::max(1, (1 << 20) / (rowBytes + 1));
+}
+
+// An image of the format filled byte by byte: rows of a gradient with noise shared by the channels
+// (which Sub filtering suits) alternate with rows of flat runs and dark strokes (which Paeth suits), so
+// that both filters are chosen; a flat picture has only the latter (and compresses so well that the
+// writer takes its higher level). Palettes: translucent entries; the grey ramp is written as grey.
+QImage Banded(QImage::Format format, int w, int h, bool greyRamp = false, bool allFlat = false) {
+  QImage image(w, h, format);
+  if (format == QImage::Format_Mono) image.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+  if (format == QImage::Format_Indexed8) {
+    QList<QRgb> table;
+    for (int i = 0; i < 256; ++i) table.append(greyRamp ? qRgb(i, i, i) : qRgba(i, 255 - i, (i * 7) & 255, i % 3 ? 255 : i));
+    image.setColorTable(table);
+  }
+  const int bytes = format == QImage::Format_Mono ? (w + 7) / 8 : w * image.depth() / 8;
+  uint32_t seed = uint32_t(w) * 131u + uint32_t(h);
+  for (int y = 0; y < h; ++y) {
+    uchar* row = image.scanLine(y);
+    const bool flat = allFlat || (y / 7) % 2 == 1;
+    for (int i = 0; i < bytes; ++i) {
+      seed = seed * 1664525u + 1013904223u;
+      const int pixel = i * 8 / std::max(1, image.depth());
+      row[i] = flat ? uchar((pixel / 40) % 5 == 0 && seed >> 30 == 0 ? 30 : 220) : uchar(pixel / 13 + y + (seed >> 29));
+    }
+  }
+  return image;
+}
 
 }  // namespace
 
@@ -141,6 +178,70 @@ class PngWriterTests : public FixtureTest {
     QImage back;
     QVERIFY(back.loadFromData(buffer.data(), "png"));
     QVERIFY(Rgba(back) == Rgba(image));
+  }
+
+  // Pictures of several bands of rows, compressed on several processors and joined into one stream,
+  // read back by Qt's reader and by the program's opening pixel for pixel at every format the writer
+  // takes: bands of whole rows
+  // throughout and a last band shorter than the others. The mono picture is wide: about 8 million
+  // pixels fill one of its bands.
+  void severalBandsReadBackExactly_data() {
+    QTest::addColumn<QImage>("image");
+    struct Case {
+      const char* name;
+      QImage::Format format;
+      int width;
+      bool greyRamp;
+    };
+    const Case cases[] = {{"black and white", QImage::Format_Mono, 32000, false},
+                          {"palette", QImage::Format_Indexed8, 1500, false},
+                          {"grey ramp palette", QImage::Format_Indexed8, 1500, true},
+                          {"grey", QImage::Format_Grayscale8, 1500, false},
+                          {"24-bit", QImage::Format_RGB888, 700, false},
+                          {"32-bit", QImage::Format_RGB32, 700, false},
+                          {"32-bit with alpha", QImage::Format_ARGB32, 500, false}};
+    for (const Case& c : cases) {
+      const int band = RowsPerBand(c.format, c.width);
+      QTest::newRow(qPrintable(QStringLiteral("%1, two whole bands").arg(QLatin1String(c.name))))
+          << Banded(c.format, c.width, 2 * band, c.greyRamp);
+      QTest::newRow(qPrintable(QStringLiteral("%1, short last band").arg(QLatin1String(c.name))))
+          << Banded(c.format, c.width, 2 * band + band / 3 + 1, c.greyRamp);
+    }
+    const int band = RowsPerBand(QImage::Format_RGB32, 700);
+    QTest::newRow("flat 32-bit, short last band") << Banded(QImage::Format_RGB32, 700, 2 * band + 5, false, true);
+  }
+  void severalBandsReadBackExactly() {
+    QFETCH(QImage, image);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QCOMPARE(PngWriter::Write(image, buffer), QString());
+    QCOMPARE(Header(buffer.data()), Header(WrittenByQt(image)));
+    QBuffer file(&buffer.buffer());
+    file.open(QIODevice::ReadOnly);
+    QImageReader reader(&file, "png");
+    QImage back;
+    QVERIFY2(reader.read(&back), qPrintable(reader.errorString()));
+    QCOMPARE(back.width(), image.width());
+    QCOMPARE(back.height(), image.height());
+    const QByteArray want = Rgba(image), got = Rgba(back);
+    // The first and the last row each on their own, then every pixel.
+    const qsizetype row = qsizetype(image.width()) * 4;
+    QVERIFY(got.left(row) == want.left(row));
+    QVERIFY(got.right(row) == want.right(row));
+    QVERIFY(got == want);
+
+    // The program's own opening of the file: colours, and transparency as the mask.
+    const QString path = Fixture::Home() + QStringLiteral("/bands.png");
+    QFile saved(path);
+    QVERIFY(saved.open(QIODevice::WriteOnly));
+    saved.write(buffer.data());
+    saved.close();
+    const DecodedPicture opened = PictureIO::Read(path, QStringLiteral("png"));
+    QVERIFY(opened.picture);
+    const QByteArray ours = Rgba(PictureIO::ImageToWrite(*opened.picture, opened.picture->MaskIfAny().get()));
+    QVERIFY(ours.left(row) == want.left(row));
+    QVERIFY(ours.right(row) == want.right(row));
+    QVERIFY(ours == want);
   }
 
   void aFolderInTheWayLeavesItWhole() {
