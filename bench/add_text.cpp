@@ -1,7 +1,7 @@
 // The Add Text window with a text of 20,000 lines: its opening (the first one, which offers the single-line
 // text object's text and styles all of it, and one after a Place, which offers the placed text), and a
 // change of font, size or bold over all of it, each with the repaint that follows. Every line is one piece
-// of text to style: the words and the line end after them.
+// of text to style: the words and the line end after them. Place with a text of thousands of style runs.
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QPushButton>
@@ -9,6 +9,7 @@
 
 #include "BenchProgram.h"
 #include "core/EditingState.h"
+#include "mainwindow/winMAIN.h"
 #include "platform/StyledText.h"
 #include "text/classTEXT2.h"
 #include "text/winTEXT.h"
@@ -84,8 +85,44 @@ void BM_AddTextStyleChange(benchmark::State& state) {
   modMAIN::myOriginalStyledText = std::make_shared<Platform::StyledText>();
 }
 
+// Place with a text of many style runs: argument 0 the runs, argument 1 the runs on each line. Each run is
+// a word in one of four styles; the last run of a line ends with the line end.
+void BM_AddTextPlace(benchmark::State& state) {
+  const int runs = int(state.range(0)), perLine = int(state.range(1));
+  state.SetLabel(QStringLiteral("%1 runs, %2 a line").arg(runs).arg(perLine).toStdString());
+  const char* fonts[] = {"DejaVu Sans", "DejaVu Serif", "DejaVu Sans Mono", "DejaVu Sans"};
+  std::vector<Platform::StyleRun> text;
+  for (int i = 0; i < runs; ++i) {
+    Platform::StyleRun run;
+    run.Text = QStringLiteral("word%1").arg(i) + ((i + 1) % perLine == 0 && i + 1 < runs ? "\n" : " ");
+    run.Font = QString::fromLatin1(fonts[i % 4]);
+    run.Size = 12 + 4 * (i % 4);
+    run.Bold = i % 4 == 1;
+    run.Italic = i % 4 == 2;
+    run.TextColor = Platform::Color(0x101010 * (i % 4));
+    text.push_back(run);
+  }
+  // Each opening offers the text that the Place before it placed: this one.
+  modMAIN::myOriginalStyledText = std::make_shared<Platform::StyledText>();
+  modMAIN::myOriginalStyledText->AppendStyleRuns(text);
+  for (auto _ : state) {
+    state.PauseTiming();
+    winTEXT::Show_Window();
+    Settle();
+    winTEXT* w = winTEXT::existing();
+    state.ResumeTiming();
+    w->btnPLACE->click();
+    state.PauseTiming();
+    winMAIN::instance()->Turn_Lasso_OFF();
+    Settle();
+    state.ResumeTiming();
+  }
+  modMAIN::myOriginalStyledText = std::make_shared<Platform::StyledText>();
+}
+
 }  // namespace
 
+BENCHMARK(BM_AddTextPlace)->Args({4000, 50})->Args({4000, 1})->Args({20000, 1})->Unit(benchmark::kMillisecond)->MinWarmUpTime(0.5)->MinTime(2.0);
 BENCHMARK(BM_AddTextOpen)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinWarmUpTime(0.5)->MinTime(2.0);
 BENCHMARK(BM_AddTextStyleChange)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->MinWarmUpTime(0.5)->MinTime(2.0);
 

@@ -477,17 +477,26 @@ void image_Change_Depth_old() {
   // Cancel changes nothing.
   if (dialog.result() != QDialog::Accepted) return;
 
-  QTemporaryFile temp(Platform::FolderItem::Temporary()->AbsolutePath() + QStringLiteral("/pixmura-depth-XXXXXX.png"));
+  // The picture at the new depth is made whole before the document changes: without the memory for it
+  // the user is told so, and the picture, its depth and its transparency stay as they were.
   QString error;
-  PicturePtr picture;
-  if (!temp.open()) {
-    error = temp.errorString();
-  } else {
+  PicturePtr picture, fresh;
+  const bool made = Had_Memory([&] {
+    QTemporaryFile temp(Platform::FolderItem::Temporary()->AbsolutePath() + QStringLiteral("/pixmura-depth-XXXXXX.png"));
+    if (!temp.open()) {
+      error = temp.errorString();
+      return;
+    }
     temp.close();
     const Platform::WriteResult written =
         Platform::PictureIO::Write(Platform::ReduceToDepth(*work_area, dialog.Depth()), temp.fileName(), "png");
     if (!written.ok) error = written.error;
     else picture = Load_32Bit_Picture(FolderItem::FromPath(temp.fileName()));
+    if (picture) fresh = picture->CopyAtDepth(32);
+  });
+  if (!made || (!picture && error.isEmpty() && LastFailure().outOfMemory)) {
+    Out_Of_Memory_Message();
+    return;
   }
   if (!picture) {
     // The working picture and the history stay as they were.
@@ -495,15 +504,19 @@ void image_Change_Depth_old() {
              (error.isEmpty() ? QStringLiteral("The picture could not be read back.") : error));
     return;
   }
+  // The depth and the transparency go with the undo step: when it cannot be made, they stay as well.
+  const int32_t depth = Working_Color_Depth;
+  const bool transparent = Save_as_Transparent;
   Working_Color_Depth = picture->Depth();
-  PicturePtr fresh = picture->CopyAtDepth(32);
+  Save_as_Transparent = false;
+  if (!Commit_New_Work_Area([&] { return fresh; })) {
+    Working_Color_Depth = depth;
+    Save_as_Transparent = transparent;
+    return;
+  }
   Platform::Graphics g = fresh->Graphics();
   RenderMode(g, true);
-  work_area = fresh;
-  Save_as_Transparent = false;
-  set_workarea_mask();
   Pensize_GET();
-  w->Draw_Complete();
 }
 
 }  // namespace modMAIN

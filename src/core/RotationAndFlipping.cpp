@@ -149,10 +149,8 @@ void image_Flip(bool horizontal) {
     area.moveTopLeft(QPoint(0, 0));
   }
   if (target) PictureOps::Flip(*target, area, horizontal);
-  if (!active_DRAG) {
-    win->SetWindowModified(true);
-    win->Draw_Complete();
-  }
+  // The mark follows the undo step: a flip that could not be kept is taken back and leaves it as it was.
+  if (!active_DRAG && Commit_Work_Area()) win->SetWindowModified(true);
   win->Update_Display();
 }
 

@@ -9,6 +9,7 @@
 #include "mainwindow/winMAIN.h"
 #include "palettes/classPATTERNS.h"
 #include "platform/PictureIO.h"
+#include "platform/RegularFiles.h"
 
 namespace modBRUSHES {
 
@@ -27,7 +28,12 @@ QString Write_Installed_Sheet(const Platform::FolderItemPtr& file) {
 void Manage_User_Brushes() {
   const Platform::FolderItemPtr file = modOptions::Get_Folder_Brushes();
   if (!file->Exists()) Write_Installed_Sheet(file);
-  Platform::PicturePtr sheet = Platform::PictureIO::Read(file->ShellPath(), QStringLiteral("png")).picture;
+  // Read at every start: a device or a pipe is never opened, and neither a file of gigabytes nor a
+  // header that claims a huge picture gets that memory.
+  QByteArray bytes;
+  Platform::PicturePtr sheet;
+  if (Platform::ReadRegularFile(file->ShellPath(), kMaxSheetBytes, bytes).isEmpty())
+    sheet = Platform::PictureIO::ReadData(bytes, kMaxSheetPixels).picture;
   // A settings folder that cannot hold the sheet must not leave the pattern fills without one.
   modMAIN::user_brushes = sheet ? sheet : Resources::pixmura_brushes();
 }

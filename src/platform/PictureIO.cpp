@@ -1,5 +1,6 @@
 #include "platform/PictureIO.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -199,6 +200,25 @@ DecodedPicture PictureIO::Read(const QString& path, const QString& type) {
   // The decoder is chosen by the contents, so a JPEG named .png still opens.
   QImageReader reader(path);
   if (!reader.canRead()) return d;
+  return ReadWithQt(reader);
+}
+
+DecodedPicture PictureIO::ReadData(const QByteArray& data, qint64 maxPixels) {
+  DecodedPicture d;
+  QBuffer buffer;
+  buffer.setData(data);
+  if (!buffer.open(QIODevice::ReadOnly)) return d;
+  RaiseAllocationLimit();
+  QImageReader reader(&buffer);
+  if (!reader.canRead()) return d;
+  // Nothing is decoded before the header has told a size within the bound.
+  const QSize claimed = reader.size();
+  if (!claimed.isValid()) return d;
+  d.size = claimed;
+  if (qint64(claimed.width()) * claimed.height() > maxPixels) {
+    d.tooLarge = true;
+    return d;
+  }
   return ReadWithQt(reader);
 }
 

@@ -35,6 +35,9 @@ class PictureIO {
   // the image converter when it is there, read strictly as that type. A picture of fewer than 24 bits
   // per pixel comes back at 32 bits; an alpha channel becomes the mask.
   static DecodedPicture Read(const QString& path, const QString& type);
+  // Decodes a picture held in memory, the decoder chosen by the contents, as Read does a file; only
+  // when its header tells its size, and that size is at most maxPixels (else tooLarge).
+  static DecodedPicture ReadData(const QByteArray& data, qint64 maxPixels);
 
   // The image to write for a picture: its colour plane, and alpha from the mask when one is given
   // (white in the mask is transparent).

@@ -126,6 +126,13 @@ void StyledText::InsertStyleRun(const StyleRun& run, int32_t index) {
   c.insertText(ReplaceLineEndings(run.Text, EndOfLine()), FormatOf(run));
 }
 
+void StyledText::AppendStyleRuns(const std::vector<StyleRun>& runs) {
+  const OneEdit edit(*this);
+  QTextCursor c(doc_);
+  c.movePosition(QTextCursor::End);
+  for (const StyleRun& run : runs) c.insertText(ReplaceLineEndings(run.Text, EndOfLine()), FormatOf(run));
+}
+
 std::vector<Paragraph> StyledText::Paragraphs() const {
   std::vector<Paragraph> out;
   for (QTextBlock b = doc_->begin(); b.isValid(); b = b.next()) {

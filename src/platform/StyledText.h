@@ -84,6 +84,9 @@ class StyledText {
   int32_t StyleRunCount() const { return int32_t(StyleRuns().size()); }
   // Inserts the run's text in its style where run `index` starts (at the end when there is no such run).
   void InsertStyleRun(const StyleRun& run, int32_t index);
+  // Adds the runs' texts, each in its style, at the end of the text, in order and as one edit. The cost
+  // follows the runs added, not the runs already there (as InsertStyleRun's does).
+  void AppendStyleRuns(const std::vector<StyleRun>& runs);
 
   std::vector<Paragraph> Paragraphs() const;
   int32_t ParagraphCount() const { return int32_t(Paragraphs().size()); }

@@ -1,6 +1,7 @@
 #include "text/FormattedText.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <vector>
 
 #include "platform/Numbers.h"
@@ -15,10 +16,13 @@ FormattedTextRun::FormattedTextRun(const Platform::StyleRun& run)
       TextColor(run.TextColor & 0xFFFFFFu) {}
 
 namespace {
+// The paragraphs follow each other, so their starts and their ends both grow: the first one that ends at
+// or after the position is the only one that may hold it, and it is found by halving.
 int32_t Paragraph_Of(const std::vector<Platform::Paragraph>& paragraphs, int32_t position) {
-  for (size_t i = 0; i < paragraphs.size(); ++i)
-    if (paragraphs[i].StartPos <= position && paragraphs[i].EndPos >= position) return int32_t(i);
-  return 0;
+  const auto it = std::partition_point(paragraphs.begin(), paragraphs.end(),
+                                       [position](const Platform::Paragraph& p) { return p.EndPos < position; });
+  if (it == paragraphs.end() || it->StartPos > position) return 0;
+  return int32_t(it - paragraphs.begin());
 }
 }  // namespace
 

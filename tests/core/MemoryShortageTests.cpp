@@ -53,6 +53,8 @@ class CoreMemoryShortageTests : public FixtureTest {
     QTest::newRow("quarter turn") << "turn90" << true;
     QTest::newRow("free turn") << "turn30" << true;
     QTest::newRow("free turn of a selection") << "turn selection" << false;
+    QTest::newRow("flip left to right") << "flipH" << true;
+    QTest::newRow("flip top to bottom of a selection") << "flipV selection" << true;
     QTest::newRow("invert colours") << "invert" << true;
     QTest::newRow("sepia of a selection") << "sepia selection" << true;
     QTest::newRow("frame") << "frame" << true;
@@ -70,6 +72,8 @@ class CoreMemoryShortageTests : public FixtureTest {
         modOptions::last_free_degree = QStringLiteral("30");
         image_Rotate(30);
       }
+      if (command == QLatin1String("flipH")) image_Flip(true);
+      if (command == QLatin1String("flipV selection")) image_Flip(false);
       if (command == QLatin1String("invert")) image_Invert();
       if (command == QLatin1String("sepia selection")) image_Convert_Sepia();
       if (command == QLatin1String("frame")) modFRAME::Add_Frame_Rectangle(false);

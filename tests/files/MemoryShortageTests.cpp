@@ -1,5 +1,6 @@
 // Opening and New when the memory for a picture cannot be had: the user is told "Out of Memory" and the
 // document stays whole, whichever allocation fails.
+#include <QComboBox>
 #include <memory>
 
 #include "FileHelpers.h"
@@ -7,6 +8,7 @@
 #include "mainwindow/MenuDriving.h"
 #include "palettes/classCOLORS.h"
 #include "platform/PictureIO.h"
+#include "platform/PngExportDialog.h"
 #include "support/TestMain.h"
 
 using namespace modMAIN;
@@ -31,15 +33,20 @@ struct DocumentView {
   bool modified = false;
   QStringList recent;
   QString file;
+  int32_t depth = 0;
+  bool whiteTransparent = false;
 
   static DocumentView Now() {
     return {Title(), Shown(), pic_Stack.size(), Current_Picture, img_changed, MRU_Files,
-            image_FolderObject ? image_FolderObject->AbsolutePath() : QString()};
+            image_FolderObject ? image_FolderObject->AbsolutePath() : QString(), Working_Color_Depth,
+            Save_as_Transparent};
   }
   QString Difference(const DocumentView& o) const {
     if (title != o.title) return QStringLiteral("title %1 vs %2").arg(title, o.title);
     if (states != o.states || current != o.current) return QStringLiteral("history %1/%2 vs %3/%4").arg(states).arg(current).arg(o.states).arg(o.current);
     if (modified != o.modified) return QStringLiteral("modified mark");
+    if (depth != o.depth) return QStringLiteral("depth %1 vs %2").arg(depth).arg(o.depth);
+    if (whiteTransparent != o.whiteTransparent) return QStringLiteral("white is transparent");
     if (recent != o.recent) return QStringLiteral("recent files");
     if (file != o.file) return QStringLiteral("file %1 vs %2").arg(file, o.file);
     return Compare(shown, o.shown);
@@ -122,11 +129,13 @@ class MemoryShortageTests : public FixtureTest {
 
   // The first edit after opening copies the whole opened picture into the history. When the memory for
   // that cannot be had: "Out of Memory", and the picture, history, title and modified mark as opened,
-  // whichever allocation fails; with the memory the edit is made.
+  // whichever allocation fails; with the memory the edit is made. A change of colour depth first writes
+  // the picture at the new depth and reads it back; its depth and "white is transparent" stay too.
   void firstEditAfterOpening_data() {
     QTest::addColumn<QString>("edit");
     QTest::newRow("a pencil stroke") << "pencil";
     QTest::newRow("Clear Image") << "clear";
+    QTest::newRow("a colour-depth change") << "depth";
   }
   void firstEditAfterOpening() {
     QFETCH(QString, edit);
@@ -143,15 +152,30 @@ class MemoryShortageTests : public FixtureTest {
     Pensize_SET(1, TOOL_PENCIL);
     Last_DrawTool = TOOL_PENCIL;
     w->drawing_TOOL_SET(TOOL_PENCIL);
+    if (edit == QLatin1String("depth")) {
+      Save_as_Transparent = true;
+      set_workarea_mask();
+    }
     const auto run = [&] {
-      if (edit == QLatin1String("pencil")) Canvas::Stroke({QPoint(20, 150), QPoint(120, 150), QPoint(120, 180)});
-      else QVERIFY(MenuDriving::Choose(QStringLiteral("menu_ClearImage")));
+      if (edit == QLatin1String("pencil")) {
+        Canvas::Stroke({QPoint(20, 150), QPoint(120, 150), QPoint(120, 180)});
+      } else if (edit == QLatin1String("clear")) {
+        QVERIFY(MenuDriving::Choose(QStringLiteral("menu_ClearImage")));
+      } else {
+        QVERIFY(MenuDriving::Choose(QStringLiteral("menu_DEPTH")));
+      }
     };
     const DocumentView before = DocumentView::Now();
+    QCOMPARE(before.depth, 24);
     int failures = 0;
-    for (int allowed = 0; allowed < 10; ++allowed) {
+    for (int allowed = 0; allowed < 20; ++allowed) {
       // Pictures of a quarter of the document's memory and more (it holds 180,000 bytes at 24 bits).
       ShortOfMemoryAfter(allowed, 45000);
+      if (edit == QLatin1String("depth")) {
+        Fixture::ExpectDialog(QStringLiteral("PngExportDialog"), [](QDialog* d) {
+          d->findChild<QComboBox*>(QStringLiteral("popDepth"))->setCurrentIndex(int(Platform::PngDepth::Colors16));
+        }, QStringLiteral("OK"));
+      }
       Fixture::ExpectMessageBox(kOutOfMemory, QStringLiteral("Ok"));
       run();
       Platform::SetAllocationRefusal(nullptr);
@@ -167,7 +191,11 @@ class MemoryShortageTests : public FixtureTest {
     QCOMPARE(pic_Stack.size(), size_t(2));
     QVERIFY(img_changed);
     if (edit == QLatin1String("pencil")) QCOMPARE(work_area->Pixel(70, 150) & 0xFFFFFF, Platform::Color(0x000000));
-    else QCOMPARE(work_area->Pixel(70, 150) & 0xFFFFFF, Platform::Color(0x00FF00));
+    if (edit == QLatin1String("clear")) QCOMPARE(work_area->Pixel(70, 150) & 0xFFFFFF, Platform::Color(0x00FF00));
+    if (edit == QLatin1String("depth")) {
+      QCOMPARE(Working_Color_Depth, 32);
+      QVERIFY(!Save_as_Transparent);
+    }
   }
 
   void shortageInNewChangesNothing_data() {

@@ -1,10 +1,13 @@
 // The pattern palette in the main window with its page buttons, and the user pattern sheet: written at
 // the first start, edited as a document, reverted to the built-in one.
 #include <QAction>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
+#include <memory>
+#include <sys/stat.h>
 
 #include "app/BundleResources.h"
 #include "app/MenuBar1.h"
@@ -16,6 +19,7 @@
 #include "palettes/classPATTERNS.h"
 #include "platform/PictureIO.h"
 #include "HandMadeSheet.h"
+#include "files/FileHelpers.h"
 #include "support/Fixture.h"
 #include "support/TestMain.h"
 
@@ -177,6 +181,57 @@ class PatternPaletteTests : public FixtureTest {
     StartOnBlackSheet();
     QCOMPARE(modMAIN::user_brushes->Pixel(40, 40), Color(0x000000));
     QCOMPARE(ReadSheet()->Pixel(100, 50), Color(0x000000));
+  }
+
+  // The sheet is read at every start only when it can be a sheet: a regular file of at most 8 MB holding
+  // a picture of at most 1024 x 1024 pixels, told by its header before anything is decoded. Anything else
+  // is a damaged sheet: the built-in patterns are used, the file stays as it was, nothing is said, and
+  // no picture of the size a header claims is asked for.
+  void aSheetIsReadOnlyWithinItsBounds_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("used");
+    const auto png = [](int w, int h) {
+      QByteArray bytes;
+      QBuffer buffer(&bytes);
+      buffer.open(QIODevice::WriteOnly);
+      Fixture::Filled(w, h, 0x000000)->Image().save(&buffer, "PNG");
+      return bytes;
+    };
+    QTest::newRow("1024 x 1024 pixels") << "file" << png(1024, 1024) << true;
+    QTest::newRow("1025 x 1024 pixels") << "file" << png(1025, 1024) << false;
+    QTest::newRow("a header that claims 20000 x 20000 pixels")
+        << "file" << FileTests::PngHeader(20000, 20000) << false;
+    QTest::newRow("a sheet and more in 8 MB") << "file" << png(265, 100) + QByteArray(8 * 1024 * 1024 - 4000, '\0') << true;
+    QTest::newRow("a sheet and more in over 8 MB") << "file" << png(265, 100) + QByteArray(8 * 1024 * 1024, '\0') << false;
+    QTest::newRow("not a picture") << "file" << QByteArray("Patterns, but not a picture of them.") << false;
+    QTest::newRow("a folder") << "folder" << QByteArray() << false;
+    QTest::newRow("a pipe") << "pipe" << QByteArray() << false;
+  }
+  void aSheetIsReadOnlyWithinItsBounds() {
+    QFETCH(QString, kind);
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, used);
+    const QString path = SheetPath();
+    QVERIFY(QFile::remove(path));
+    if (kind == QLatin1String("file")) Fixture::WriteFile(QStringLiteral("data/pixmura/User_Brushes.png"), bytes);
+    else if (kind == QLatin1String("folder")) QVERIFY(QDir().mkdir(path));
+    else QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    // The largest picture the start asks for; none of 64 MB or more is given.
+    auto largest = std::make_shared<qint64>(0);
+    Platform::SetAllocationRefusal([largest](qint64 asked) {
+      *largest = std::max(*largest, asked);
+      return asked >= 64 * 1024 * 1024;
+    });
+    Fixture::StartProgram();
+    Platform::SetAllocationRefusal(nullptr);
+    QVERIFY2(*largest < 64 * 1024 * 1024, qPrintable(QString::number(*largest)));
+    // The sheets that can be read are all black; the built-in patterns have white in them.
+    if (!used) QCOMPARE(Fixture::Difference(modMAIN::user_brushes, Resources::pixmura_brushes()), QString());
+    QCOMPARE(CellPixelsOf(0xFFFFFF) > 0, !used);
+    if (kind == QLatin1String("file")) QCOMPARE(Fixture::ReadFile(path), bytes);
+    else if (kind == QLatin1String("folder")) QVERIFY(QFileInfo(path).isDir());
+    else QVERIFY(!QFileInfo(path).isFile() && QFileInfo::exists(path));
   }
 
   void revertAsksFirst_data() {

@@ -1,10 +1,12 @@
 // The Add Text window of the styled text tool, driven through its controls: opening and its place, the
 // text it offers, styling, the transparency boxes, Place in its three modes and Cancel.
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QComboBox>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGroupBox>
+#include <QPainter>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -599,6 +601,134 @@ class AddTextWindowTests : public FixtureTest {
     QCOMPARE(again->Area_Text().Text(), QStringLiteral("Hello world"));
     QCOMPARE(Style(again->Area_Text(), 0), Style(expected, 0));
     QCOMPARE(Style(again->Area_Text(), 6), Style(expected, 6));
+  }
+
+  // A text of 4,000 style runs, 80 lines of 50, places whole and in a moment: the floating picture holds
+  // every run where it falls when each run is drawn after the one before it, on a line as high as its
+  // highest style, and the kept texts have every run.
+  void placeATextOfManyRuns() {
+    struct Look {
+      const char* font;
+      int size;
+      bool bold, italic, underline;
+      Platform::Color colour;
+    };
+    // Look 0 ends each line; the others take turns before it, so no two runs side by side look alike.
+    const Look looks[] = {{"DejaVu Sans", 16, false, false, false, 0x000000},
+                          {"DejaVu Sans", 16, true, false, false, 0xC00000},
+                          {"DejaVu Serif", 22, false, true, false, 0x0000C0},
+                          {"DejaVu Sans Mono", 12, false, false, true, 0x008000},
+                          {"DejaVu Sans", 28, true, true, false, 0x806000}};
+    const auto fontOf = [](const Look& l) {
+      QFont f(QString::fromLatin1(l.font));
+      f.setPixelSize(l.size);
+      f.setBold(l.bold);
+      f.setItalic(l.italic);
+      f.setUnderline(l.underline);
+      f.setStyleStrategy(QFont::NoAntialias);
+      return f;
+    };
+    constexpr int kLines = 80, kRunsALine = 50;
+    // Line by line, the runs as (text, look); the last of a line is "end" with the line end after it.
+    std::vector<std::vector<std::pair<QString, int>>> lines(kLines);
+    int n = 0;
+    for (auto& line : lines) {
+      for (int k = 0; k + 1 < kRunsALine; ++k, ++n) line.emplace_back(QStringLiteral("r%1 ").arg(n), 1 + k % 4);
+      line.emplace_back(QStringLiteral("end"), 0);
+    }
+
+    modOptions::option_AntiAlias = true;  // the old renderer: whole pixels, nothing blended
+    Draw_Color[2] = 0xFFFFFF;
+    Fixture::NewDocument(300, 200, 0x808080);
+    winTEXT* w = Open();
+    {
+      QTextDocument* doc = w->inpText->document();
+      QTextCursor c(doc);
+      c.beginEditBlock();
+      c.select(QTextCursor::Document);
+      c.removeSelectedText();
+      for (int i = 0; i < kLines; ++i) {
+        for (const auto& [text, look] : lines[size_t(i)]) {
+          const Look& l = looks[look];
+          QTextCharFormat f;
+          f.setFont(fontOf(l));
+          f.setForeground(QColor::fromRgb(Platform::ToQRgb(l.colour)));
+          c.insertText(i + 1 < kLines && text == QLatin1String("end") ? text + QLatin1Char('\n') : text, f);
+        }
+      }
+      c.endEditBlock();
+    }
+    QCOMPARE(w->Area_Text().StyleRunCount(), kLines * kRunsALine);
+    QElapsedTimer clock;
+    clock.start();
+    Press(w->btnPLACE);
+    const qint64 ms = clock.elapsed();
+    QVERIFY2(ms < 10000, qPrintable(QString::number(ms)));
+    QCOMPARE(Dragging_Text_Mode, 0);
+    QVERIFY(drag_Picture);
+
+    // Each line starts with what its line end leaves of the line before it, an empty piece in look 0,
+    // which every line holds anyway: a line is as high as its highest look.
+    QImage expected(drag_Picture->Width(), drag_Picture->Height(), QImage::Format_RGB32);
+    expected.fill(Qt::white);
+    int top = 0;
+    {
+      QPainter p(&expected);
+      p.setRenderHint(QPainter::Antialiasing, false);
+      p.setRenderHint(QPainter::TextAntialiasing, false);
+      for (const auto& line : lines) {
+        int height = 0, ascent = 0;
+        for (const auto& run : line) {
+          const QFontMetricsF m(fontOf(looks[run.second]));
+          height = std::max(height, int(std::ceil(m.height())));
+          ascent = std::max(ascent, int(std::ceil(m.ascent())));
+        }
+        double x = 2;
+        for (const auto& [text, look] : line) {
+          const QFont f = fontOf(looks[look]);
+          p.setFont(f);
+          p.setPen(QColor::fromRgb(Platform::ToQRgb(looks[look].colour)));
+          p.drawText(QPointF(x, top + ascent), text);
+          x = Platform::ToInt(x + QFontMetricsF(f).horizontalAdvance(text));
+        }
+        QVERIFY2(x < drag_Picture->Width(), qPrintable(QString::number(x)));
+        top += height;
+      }
+    }
+    QCOMPARE(drag_Picture->Height(), top);
+    const QImage placed = drag_Picture->Image().convertToFormat(QImage::Format_RGB32);
+    int differ = 0;
+    for (int y = 0; y < placed.height(); ++y) {
+      const QRgb* a = reinterpret_cast<const QRgb*>(placed.constScanLine(y));
+      const QRgb* b = reinterpret_cast<const QRgb*>(expected.constScanLine(y));
+      for (int x = 0; x < placed.width(); ++x) differ += (a[x] & 0xFFFFFFu) != (b[x] & 0xFFFFFFu);
+    }
+    QCOMPARE(differ, 0);
+
+    // Both kept texts have every run and every character, in its look.
+    QString whole;
+    for (int i = 0; i < kLines; ++i) {
+      for (const auto& run : lines[size_t(i)]) whole += run.first;
+      if (i + 1 < kLines) whole += QLatin1Char('\n');
+    }
+    for (const Platform::StyledTextPtr& kept : {myStyledText, myOriginalStyledText}) {
+      QVERIFY(kept);
+      QCOMPARE(kept->Text(), whole);
+      const std::vector<Platform::StyleRun> runs = kept->StyleRuns();
+      QCOMPARE(int(runs.size()), kLines * kRunsALine);
+      // The first, a middle and the last run of a middle line.
+      for (int k : {0, 23, kRunsALine - 1}) {
+        const Platform::StyleRun& r = runs[size_t(40 * kRunsALine + k)];
+        const Look& l = looks[lines[40][size_t(k)].second];
+        QCOMPARE(r.Text, lines[40][size_t(k)].first + (k == kRunsALine - 1 ? QStringLiteral("\n") : QString()));
+        QCOMPARE(r.Font, QString::fromLatin1(l.font));
+        QCOMPARE(r.Size, double(l.size));
+        QCOMPARE(r.Bold, l.bold);
+        QCOMPARE(r.Italic, l.italic);
+        QCOMPARE(r.Underline, l.underline);
+        QCOMPARE(r.TextColor, l.colour);
+      }
+    }
   }
 
   // A selection still open when Place is pressed ends first, without an undo step; the text then floats

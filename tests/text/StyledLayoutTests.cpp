@@ -121,8 +121,14 @@ class StyledLayoutTests : public FixtureTest {
     // "cd" lies in paragraph 1 but its run starts in paragraph 0; "ef" starts at 6, the end of paragraph 1
     // and the start of paragraph 2; "gh" comes with the line end at 8, in paragraph 2.
     QCOMPARE(alignments, (QList<int>{3, 3, 3, 2, 0, 0}));
+    QCOMPARE(FormattedText::FindParagraph(*styled, 0), 0);
+    QCOMPARE(FormattedText::FindParagraph(*styled, 3), 0);
+    QCOMPARE(FormattedText::FindParagraph(*styled, 4), 1);
     QCOMPARE(FormattedText::FindParagraph(*styled, 6), 1);
     QCOMPARE(FormattedText::FindParagraph(*styled, 7), 2);
+    QCOMPARE(FormattedText::FindParagraph(*styled, 9), 2);
+    QCOMPARE(FormattedText::FindParagraph(*styled, 10), 3);
+    QCOMPARE(FormattedText::FindParagraph(*styled, 11), 3);
     QCOMPARE(FormattedText::FindParagraph(*styled, 500), 0);
     QCOMPARE(FormattedText::FindParagraph(*styled, -1), 0);
   }
