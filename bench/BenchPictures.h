@@ -15,17 +15,17 @@ namespace BenchPictures {
 constexpr int kWidth = 6000;
 constexpr int kHeight = 4000;
 
-inline Platform::PicturePtr Photo() {
-  auto pic = Platform::Picture::Create(kWidth, kHeight, 32);
+inline Platform::PicturePtr Photo(int width = kWidth, int height = kHeight) {
+  auto pic = Platform::Picture::Create(width, height, 32);
   uint32_t seed = 12345;
-  for (int y = 0; y < kHeight; ++y) {
+  for (int y = 0; y < height; ++y) {
     QRgb* row = reinterpret_cast<QRgb*>(pic->Image().scanLine(y));
-    for (int x = 0; x < kWidth; ++x) {
+    for (int x = 0; x < width; ++x) {
       seed = seed * 1664525u + 1013904223u;
       const int noise = int(seed >> 28) - 8;
-      const int r = std::clamp(x * 255 / kWidth + noise, 0, 255);
-      const int g = std::clamp(y * 255 / kHeight + noise / 2, 0, 255);
-      const int b = std::clamp((x + y) * 255 / (kWidth + kHeight) - noise, 0, 255);
+      const int r = std::clamp(x * 255 / width + noise, 0, 255);
+      const int g = std::clamp(y * 255 / height + noise / 2, 0, 255);
+      const int b = std::clamp((x + y) * 255 / (width + height) - noise, 0, 255);
       row[x] = qRgb(r, g, b);
     }
   }
@@ -129,8 +129,7 @@ inline const Platform::PicturePtr& Picture(int kind) {
 }
 
 // The yardstick: one memcpy of the picture's bytes into a buffer that is already in memory.
-inline void Memcpy(benchmark::State& state) {
-  const Platform::PicturePtr& src = Source();
+inline void Memcpy(benchmark::State& state, const Platform::PicturePtr& src = Source()) {
   const size_t bytes = size_t(src->Image().sizeInBytes());
   std::vector<uchar> dst(bytes, 1);
   for (auto _ : state) {
