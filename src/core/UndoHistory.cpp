@@ -85,7 +85,7 @@ PicturePtr Working_Picture_Of(const Platform::Picture& state, bool transparent) 
   PicturePtr fresh = state.CopyAtDepth(32);
   Platform::Graphics g = fresh->Graphics();
   RenderMode(g, true);
-  if (!transparent) fresh->Mask()->Image().fill(0);
+  if (!transparent) fresh->MakeMaskOpaque();
   return fresh;
 }
 
@@ -101,7 +101,7 @@ void set_workarea_mask() {
   if (Save_as_Transparent) {
     work_area->RemoveMask();
   } else {
-    work_area->Mask()->Image().fill(0);
+    work_area->MakeMaskOpaque();
   }
 }
 
