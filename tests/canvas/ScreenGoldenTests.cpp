@@ -3,10 +3,9 @@
 // taken from the wrong place shows), a rectangle's band grown and shrunk again, a brush stroke, Undo and
 // Redo, a lifted selection moved and dropped, white shown as transparent, and a view scrolled off the
 // pixel grid.
-#include <QAction>
 
 #include "CanvasDriver.h"
-#include "app/MenuBar1.h"
+#include "mainwindow/MenuDriving.h"
 #include "core/UndoHistory.h"
 #include "support/Golden.h"
 #include "support/TestMain.h"
@@ -30,12 +29,8 @@ void Paint_Stripes(const PicturePtr& pic) {
 
 QImage Shown() { return Widget()->grab().toImage(); }
 
-void Choose(const char* item) {
-  MenuBar1::instance()->Enable_Menu_Items();
-  QAction* action = MenuBar1::instance()->Item(QString::fromLatin1(item));
-  QVERIFY(action && action->isEnabled());
-  action->trigger();
-}
+// Chooses the menu item as the user does; it must be enabled.
+void Choose(const char* item) { QVERIFY(MenuDriving::Choose(QString::fromLatin1(item))); }
 
 // A point of the canvas, as a share of its width and height.
 QPoint At(double fx, double fy) {

@@ -3,12 +3,11 @@
 // hold exactly the pixels worked out by hand for the picture before and after the change. The document
 // is 150 x 100, so that changes cross the borders of the history's tiles and reach its cut last tiles;
 // one sequence does every change in turn and steps back through all of them and forward again.
-#include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 
 #include "CanvasDriver.h"
-#include "app/MenuBar1.h"
+#include "mainwindow/MenuDriving.h"
 #include "core/DrawingRoutines.h"
 #include "core/Geometry.h"
 #include "support/Selections.h"
@@ -100,12 +99,8 @@ QImage Expected(Change change, const QImage& before) {
   return img;
 }
 
-void Choose(const char* item) {
-  MenuBar1::instance()->Enable_Menu_Items();
-  QAction* action = MenuBar1::instance()->Item(QString::fromLatin1(item));
-  QVERIFY(action && action->isEnabled());
-  action->trigger();
-}
+// Chooses the menu item as the user does; it must be enabled.
+void Choose(const char* item) { QVERIFY(MenuDriving::Choose(QString::fromLatin1(item))); }
 
 // The change made on the window, as the user makes it.
 void Make(Change change) {
