@@ -27,8 +27,6 @@ class TiledPlane {
   // OutOfMemoryException.
   static TiledPlanePtr FromImage(const QImage& image, int depth, const TiledPlane* like = nullptr,
                                  const QRect* changed = nullptr);
-  // The same for an image already at the depth's format (RGB32 or RGB888).
-  static TiledPlanePtr FromPlane(const QImage& image);
   // The plane of an image at the depth's format (RGB32 or RGB888) without copying a pixel: the tiles are
   // its own pixels, which the plane keeps as they are now (writing into the image afterwards gives the
   // writer a copy of its own).
