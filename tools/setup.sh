@@ -5,6 +5,7 @@ PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
   libbenchmark-dev libdeflate-dev
+  libenchant-2-dev hunspell-en-us
   imagemagick cups-client libcups2-dev xdg-utils
   cups-daemon printer-driver-cups-pdf cups-filters ghostscript poppler-utils
   fonts-dejavu-core

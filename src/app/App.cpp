@@ -24,6 +24,7 @@
 #include "mainwindow/winMAIN.h"
 #include "platform/Environment.h"
 #include "platform/Shell.h"
+#include "platform/StyledText.h"
 #include "printing/PrinterProbe.h"
 
 App::App(int& argc, char** argv) : Platform::Application(argc, argv) {
@@ -66,6 +67,9 @@ void App::Event_Open() {
   Bug_Trace(QStringLiteral("!!!"));
   menu_ABOUT()->setText(QStringLiteral("About ") + PGM_Name);
   menu_EMAIL()->setText(QStringLiteral("eMail Feedback about ") + PGM_Name + QStringLiteral(" v") + PGM_Version);
+  // The styled text to place and the text as typed: both there, empty, before anything is placed.
+  myStyledText = std::make_shared<Platform::StyledText>();
+  myOriginalStyledText = std::make_shared<Platform::StyledText>();
   // GIF and TIFF are offered only when the image converter is there.
   modOptions::supported_types = QStringLiteral("png,jpg,bmp,pict");
   if (!Platform::Shell::Find(QStringLiteral("convert")).isEmpty()) modOptions::supported_types += QStringLiteral(",gif,tiff");

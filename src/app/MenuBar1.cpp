@@ -256,7 +256,7 @@ void MenuBar1::Untitled5() {
 void MenuBar1::Untitled6() {
   QMenu* m = Add_Menu(this, QStringLiteral("xmenu_PATTERNS"), QStringLiteral("Patterns"));
   Add_Item(m, QStringLiteral("menu_Pat_EDIT"), QStringLiteral("Edit Pattern Template"));
-  Add_Item(m, QStringLiteral("menu_Pat_Revert"), QStringLiteral("Revert to Orignal Template"));
+  Add_Item(m, QStringLiteral("menu_Pat_Revert"), QStringLiteral("Revert to Original Template"));
 }
 
 // Help

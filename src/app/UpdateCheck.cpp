@@ -65,6 +65,7 @@ QString Show_Sheet(const QString& icon, const QString& message, const QString& e
   if (!w || !w->isVisible()) return QString();
   Platform::ModalRequest r;
   r.kind = Platform::ModalKind::Alert;
+  r.title = PGM_Name;
   r.sheet = true;
   r.parent = w;
   r.icon = icon;
@@ -89,7 +90,7 @@ void classHTTPSocket::Event_DownloadComplete(const QString& url, int32_t httpSta
 
 void classHTTPSocket::Event_Error(int32_t code) {
   Show_Sheet(kCaution, QStringLiteral("An Error occurred [#") + Code_Text(code) + QLatin1Char(']'),
-             QStringLiteral("Make sure any previous downloaded images for this application have been ejected."),
+             QStringLiteral("Make sure any previously downloaded images for this application have been ejected."),
              {QStringLiteral("OK")});
 }
 

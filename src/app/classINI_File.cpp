@@ -11,6 +11,7 @@
 
 #include "core/EditingState.h"
 #include "platform/Numbers.h"
+#include "platform/RegularFiles.h"
 #include "platform/Text.h"
 
 classINI_File::classINI_File(const Platform::FolderItemPtr& file)
@@ -129,13 +130,8 @@ void classINI_File::Load() {
   // Only a regular file of sensible size is read: a device, a pipe or a link to one would block the
   // start or never end, and a file of gigabytes is damage, not settings. Either gives the defaults, as
   // an unreadable file does.
-  const QFileInfo info(FileInfo->ShellPath());
-  if (!info.isFile() || info.size() > kMaxFileBytes) return;
-  QFile file(info.absoluteFilePath());
-  if (!file.open(QIODevice::ReadOnly)) return;
-  // One byte more than allowed tells a file that grew while it was read from one that did not.
-  const QByteArray bytes = file.read(kMaxFileBytes + 1);
-  if (bytes.size() > kMaxFileBytes) return;
+  QByteArray bytes;
+  if (!Platform::ReadRegularFile(FileInfo->ShellPath(), kMaxFileBytes, bytes).isEmpty()) return;
   QString text = QString::fromUtf8(bytes);
   if (text.startsWith(QChar::ByteOrderMark)) text.remove(0, 1);
 
@@ -160,6 +156,13 @@ bool classINI_File::Save() {
   save_error_.clear();
   if (!FileInfo) {
     save_error_ = QStringLiteral("There is no settings file.");
+    return false;
+  }
+  // Only a regular file is replaced (through a link, the file it leads to): a link to a device would
+  // otherwise be written straight through.
+  const QString refusal = Platform::WriteRefusal(FileInfo->ShellPath());
+  if (!refusal.isEmpty()) {
+    save_error_ = FileInfo->ShellPath() + QStringLiteral(": ") + refusal;
     return false;
   }
   QSaveFile file(FileInfo->ShellPath());

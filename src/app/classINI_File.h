@@ -46,7 +46,9 @@ class classINI_File {
   virtual void Remove_Section(const QString& section);
 
   // Writes every entry, sorted, to a temporary file beside the settings file and renames it over the old
-  // one only when the whole write succeeded. Returns false when nothing was written.
+  // one only when the whole write succeeded. Only a regular file is replaced (through a link, the file
+  // it leads to); a device, a pipe, a folder or a link to anything else or to nothing is left alone.
+  // Returns false when nothing was written.
   virtual bool Save();
   // Why the last Save wrote nothing, as the file system said it; empty after a save that succeeded.
   const QString& Save_Error() const { return save_error_; }

@@ -27,7 +27,7 @@ QLabel* Label(QWidget* parent, const QString& name, int top, bool bold) {
 winABOUT::winABOUT() : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
   setObjectName(QStringLiteral("winABOUT"));
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(QString());
+  setWindowTitle(QStringLiteral("About ") + PGM_Name);
   setFixedSize(473, 259);
 
   Canvas1 = new Platform::Canvas(this, QStringLiteral("Canvas1"));

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "app/BundleResources.h"
+#include "app/ProgramIdentity.h"
 #include "platform/Environment.h"
 #include "platform/ModalHost.h"
 #include "platform/WindowInstance.h"
@@ -152,8 +153,8 @@ void winMsgBOX::Set_Btn(int32_t index, int32_t code) {
 }
 
 void winMsgBOX::Show_It(const QString& message, int32_t flags, const QString& title) {
-  // 1. Title and the three fields of the flags.
-  setWindowTitle(title);
+  // 1. Title and the three fields of the flags. A box without a title of its own is the program's.
+  setWindowTitle(title.isEmpty() ? PGM_Name : title);
   def_btn = -1;
   const int32_t set = flags & 7;
   btn_sel = (flags & 768) / 256;
@@ -266,7 +267,7 @@ void winMsgBOX::Show_It(const QString& message, int32_t flags, const QString& ti
   // 13. Show it modally; the call returns when a button has closed it.
   Platform::ModalRequest r;
   r.kind = Platform::ModalKind::MessageBox;
-  r.title = title;
+  r.title = windowTitle();
   r.message = message;
   r.icon = IconName(icon_id);
   for (int i = 0; i < 3; ++i)

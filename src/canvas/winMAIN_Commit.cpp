@@ -1,18 +1,20 @@
 // The commit of a finished operation and the stepping through the undo history.
 #include "core/EditingState.h"
+#include "core/Geometry.h"
 #include "core/UndoHistory.h"
 #include "effects/modColorSplash.h"
 #include "mainwindow/winMAIN.h"
 
 using namespace modMAIN;
 
-void winMAIN::Draw_Complete() {
-  const int32_t w = Screen_Canvas->width(), h = Screen_Canvas->height();
+void winMAIN::Draw_Complete() { Commit_Work_Area(); }
+
+void winMAIN::Commit_Drawing() {
   Curve_Cnt = 0;
   Move_to_Image();
   SetWindowModified(true);
+  // The redisplay repaints the surround when the canvas changed size.
   Update_Display();
-  Cleanup_Background_Artifacts(w, h);
 }
 
 void winMAIN::Manage_Undo_Stack(int32_t step) {

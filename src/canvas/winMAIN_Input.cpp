@@ -49,6 +49,9 @@ bool winMAIN::Screen_Canvas_MouseDown(int32_t x, int32_t y) {
   img_point = Screen_to_image_Coordinates(x, y);
   img_point_Last = Point_of(-9999, -9999);
   MouseDown_Point = img_point;
+  // The pointer is where it pressed, also when no move brought it there first (a tap, a synthetic
+  // click): a right click closes a polygon here, and a click's arrow heads sit here.
+  Mouse_Point = img_point;
   MouseDown_Right = Screen_Canvas->ContextualClick();
   {
     // The status bar repaints now, but the release that may already wait behind this press runs only
@@ -228,7 +231,9 @@ void winMAIN::Screen_Canvas_MouseExit() {
 
 bool winMAIN::Screen_Canvas_MouseWheel(int32_t, int32_t, int32_t deltaX, int32_t deltaY) {
   // The platform bars move the view through their own change handlers; the drawn bars follow them.
-  const auto move = [](QScrollBar* bar, int32_t delta) {
+  // Along an axis without a bar the picture fits: the wheel leaves it alone.
+  const auto move = [this](QScrollBar* bar, int32_t delta) {
+    if (!Axis_Scrolls(bar == Scroll_H_OS)) return;
     bar->setValue(Platform::ToInt(std::min<double>(std::max<double>(0, double(bar->value()) + delta), bar->maximum())));
   };
   move(Scroll_V_OS, deltaY);

@@ -29,7 +29,7 @@ constexpr NamedColor kNamedColors[] = {
     {"Chocolate", 0xD2691E}, {"Coral", 0xFF7F50}, {"CornflowerBlue", 0x6495ED}, {"Cornsilk", 0xFFF8DC},
     {"Crimson", 0xDC143C}, {"Cyan", 0x00FFFF}, {"DarkBlue", 0x00008B}, {"DarkCyan", 0x008B8B},
     {"DarkGoldenRod", 0xB8860B}, {"DarkGray", 0xA9A9A9}, {"DarkGreen", 0x006400}, {"DarkKhaki", 0xBDB76B},
-    {"DarkMagenta", 0x8B008B}, {"DarkOliveGreen", 0x556B2F}, {"Darkorange", 0xFF8C00},
+    {"DarkMagenta", 0x8B008B}, {"DarkOliveGreen", 0x556B2F}, {"DarkOrange", 0xFF8C00},
     {"DarkOrchid", 0x9932CC}, {"DarkRed", 0x8B0000}, {"DarkSalmon", 0xE9967A}, {"DarkSeaGreen", 0x8FBC8F},
     {"DarkSlateBlue", 0x483D8B}, {"DarkSlateGray", 0x2F4F4F}, {"DarkTurquoise", 0x00CED1},
     {"DarkViolet", 0x9400D3}, {"DeepPink", 0xFF1493}, {"DeepSkyBlue", 0x00BFFF}, {"DimGray", 0x696969},
@@ -57,7 +57,7 @@ constexpr NamedColor kNamedColors[] = {
     {"SkyBlue", 0x87CEEB}, {"SlateBlue", 0x6A5ACD}, {"SlateGray", 0x708090}, {"Snow", 0xFFFAFA},
     {"SpringGreen", 0x00FF7F}, {"SteelBlue", 0x4682B4}, {"Tan", 0xD2B48C}, {"Teal", 0x008080},
     {"Thistle", 0xD8BFD8}, {"Tomato", 0xFF6347}, {"Turquoise", 0x40E0D0}, {"Violet", 0xEE82EE},
-    {"Wheat", 0xF5DEB3}, {"WhiteSmOKe", 0xF5F5F5}, {"YellowGreen", 0x9ACD32},
+    {"Wheat", 0xF5DEB3}, {"WhiteSmoke", 0xF5F5F5}, {"YellowGreen", 0x9ACD32},
 };
 static_assert(std::size(kNamedColors) == 140);
 

@@ -29,7 +29,7 @@ QString D(float v) { return QString::number(double(v), 'f', 2); }
 }  // namespace
 
 winINFO::winINFO(QWidget* parent) : QDialog(parent ? parent : winMAIN::existing()) {
-  Platform::Form_Sheet(this, QStringLiteral("winINFO"), 260, 279);
+  Platform::Form_Sheet(this, QStringLiteral("winINFO"), QStringLiteral("Get Information"), 260, 279);
 
   GroupBox1 = Platform::Group_Box(this, QStringLiteral("GroupBox1"), QStringLiteral("Image"), 10, 10, 240, 131);
   const Qt::Alignment caption = Qt::AlignRight, value = Qt::AlignHCenter;

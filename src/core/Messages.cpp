@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include "app/ProgramIdentity.h"
 #include "app/winMsgBOX.h"
 #include "platform/Environment.h"
 #include "platform/ModalHost.h"
@@ -36,6 +37,7 @@ bool msgConfirm(const QString& message, const QString& explanation) {
   } pause;
   Platform::ModalRequest r;
   r.kind = Platform::ModalKind::Alert;
+  r.title = PGM_Name;
   r.message = message;
   r.explanation = explanation;
   r.icon = QStringLiteral("note");

@@ -6,6 +6,7 @@
 #include <new>
 #include <vector>
 
+#include "app/ProgramIdentity.h"
 #include "app/modOptions.h"
 #include "app/modProgress.h"
 #include "core/Geometry.h"
@@ -48,6 +49,7 @@ LoadFailure& LastFailure() {
 QString Alert(const QString& message, const QString& explanation, const QString& icon, const QStringList& buttons) {
   ModalRequest r;
   r.kind = ModalKind::Alert;
+  r.title = PGM_Name;
   r.message = message;
   r.explanation = explanation;
   r.icon = icon;
@@ -230,6 +232,7 @@ bool OpenDocument(FolderItemPtr file, bool askToSave) {
   Working_Color_Depth = picture->Depth();
   Save_as_Transparent = false;
   Use_Working_Picture(working);
+  w->Scroll_To_Top_Left();
   w->Arrange_Controls();
   w->Update_Display();
   w->canvas_BG->Invalidate(true);
@@ -298,6 +301,7 @@ void image_New() {
   // The blank state is white without a mask already: what Clear_Canvas would do, with the working
   // picture made above.
   Use_Working_Picture(working);
+  w->Scroll_To_Top_Left();
   w->Update_Display();
   w->update_title();
   w->C_INVALIDATE();
@@ -356,7 +360,7 @@ bool Save_image_As() {
   const FolderItemPtr target = parent ? parent->Child(finalName) : FolderItem::FromPath(finalName);
 
   // The save dialog does not confirm replacing a file; the program asks for every file that exists.
-  if (target->Exists() && myMsgBox(QStringLiteral("Image File already exists^Do you wish to over write it?"), 36) != MSG_YES)
+  if (target->Exists() && myMsgBox(QStringLiteral("Image File already exists^Do you wish to overwrite it?"), 36) != MSG_YES)
     return false;
   if (!Valid_image_Type(target, true)) return false;
   return Save_image_File(target);

@@ -100,6 +100,14 @@ void Remove_Floating(bool to_clipboard) {
   win->Draw_Complete();
 }
 
+// The single-line text's box holds no picture to cut or delete: Cut and Delete end its placement as every
+// command that ends it does, which draws the text where its box lies, closes its window and commits.
+bool Ended_Text_Placement() {
+  if (!active_TEXT2) return false;
+  winMAIN::instance()->Turn_Lasso_OFF();
+  return true;
+}
+
 }  // namespace
 
 void Out_Of_Memory_Message() {
@@ -129,7 +137,7 @@ struct HistoryMark {
 bool Commit_Work_Area() {
   winMAIN* win = winMAIN::instance();
   const HistoryMark mark;
-  if (Had_Memory([win] { win->Draw_Complete(); })) return true;
+  if (Had_Memory([win] { win->Commit_Drawing(); })) return true;
   if (mark.Unchanged()) Had_Memory(Restore_Work_Area);
   Out_Of_Memory_Message();
   win->Update_Display();
@@ -142,7 +150,7 @@ bool Commit_New_Work_Area(const std::function<PicturePtr()>& build) {
   const HistoryMark mark;
   if (Had_Memory([&] {
         Replace_Work_Area(build());
-        win->Draw_Complete();
+        win->Commit_Drawing();
       }))
     return true;
   // The undo step is copied before the history changes: unless it got in, the working picture goes
@@ -227,6 +235,7 @@ void image_COPY(bool erase, bool to_clipboard) {
 
 void image_CUT(bool keep) {
   if (!active_LASSO || active_SUPERLASSO) return;
+  if (!keep && Ended_Text_Placement()) return;
   winMAIN* win = winMAIN::instance();
   if (active_DRAG && !keep) {
     Remove_Floating(true);
@@ -242,6 +251,7 @@ void image_CUT(bool keep) {
 }
 
 void image_DELETE() {
+  if (Ended_Text_Placement()) return;
   winMAIN* win = winMAIN::instance();
   if (active_DRAG) {
     Remove_Floating(false);

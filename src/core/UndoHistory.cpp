@@ -46,23 +46,20 @@ bool Like_State(const PicturePtr& state) {
 }
 
 // The state the commit is made from, as tiles, so that the new state can share its unchanged tiles.
-// A plain picture of the same size and depth (a state made by opening or a new picture) is put back
-// into the history as tiles over its own pixels; what else holds the plain picture keeps it as it is.
-const Platform::TiledPlane* Tiled_Base(int32_t depth, int w, int h) {
+// A plain picture of the same size and depth (a state made by opening or a new picture) is made into
+// tiles over its own pixels; the commit puts that into the history in its place once the new state has
+// been made, so that a commit without the memory it needs leaves the history exactly as it was. What
+// else holds the plain picture keeps it as it is.
+PicturePtr Tiled_Base(int32_t depth, int w, int h) {
   if (Current_Picture < 0 || Current_Picture > pic_Stack.Ubound()) return nullptr;
-  PicturePtr& base = pic_Stack[Current_Picture];
+  const PicturePtr& base = pic_Stack[Current_Picture];
   if (!base || base->Depth() != depth || base->Width() != w || base->Height() != h) return nullptr;
-  if (!base->Tiles()) {
-    const bool like = Like_State(base);
-    PicturePtr tiled = Platform::Picture::FromTiles(Platform::TiledPlane::Over(std::as_const(*base).Image()));
-    tiled->Transparent = base->Transparent;
-    tiled->State() = base->State();
-    if (PicturePtr mask = base->MaskIfAny()) tiled->Mask()->Image() = mask->Image();
-    base = tiled;
-    // The same pixels: a working picture like the plain state is like its tiles.
-    if (like) g_like = Likeness{g_like.work, base, base->Generation(), 0};
-  }
-  return base->Tiles().get();
+  if (base->Tiles()) return base;
+  PicturePtr tiled = Platform::Picture::FromTiles(Platform::TiledPlane::Over(std::as_const(*base).Image()));
+  tiled->Transparent = base->Transparent;
+  tiled->State() = base->State();
+  if (PicturePtr mask = base->MaskIfAny()) tiled->Mask()->Image() = std::as_const(*mask).Image();
+  return tiled;
 }
 
 }  // namespace
@@ -74,11 +71,13 @@ void Move_to_Image() {
   // which the working picture differs from the state it was made from are copied; when the working
   // picture is known to be that state but for the changes it recorded, only the tiles those changes
   // reach are looked at.
-  const Platform::TiledPlane* base = Tiled_Base(depth, work->Width(), work->Height());
-  const bool like = base && Like_State(State_On_Show());
-  const QRect changed = work->TakeChanged(ChangeReader::History);
-  PicturePtr copy = Platform::Picture::FromTiles(
-      Platform::TiledPlane::FromImage(std::as_const(*work).Image(), depth, base, like ? &changed : nullptr));
+  const bool like = Like_State(State_On_Show());
+  const PicturePtr base = Tiled_Base(depth, work->Width(), work->Height());
+  // Left recorded until the new state exists: a commit that fails leaves the record as it was.
+  const QRect changed = work->Changed(ChangeReader::History);
+  PicturePtr copy = Platform::Picture::FromTiles(Platform::TiledPlane::FromImage(
+      std::as_const(*work).Image(), depth, base ? base->Tiles().get() : nullptr, base && like ? &changed : nullptr));
+  if (base) pic_Stack[Current_Picture] = base;
   while (pic_Stack.Ubound() > Current_Picture) pic_Stack.pop_back();
   pic_Stack.Append(copy);
   while (pic_Stack.Ubound() >= kHistoryLimit) {
@@ -97,9 +96,9 @@ size_t History_Bytes() {
   for (const PicturePtr& p : pic_Stack) {
     if (!p) continue;
     if (const Platform::TiledPlanePtr& tiles = p->Tiles()) bytes += tiles->TileBytes(seen);
-    else if (seen.insert(p.get()).second) bytes += size_t(p->Image().sizeInBytes());
+    else if (seen.insert(p.get()).second) bytes += size_t(std::as_const(*p).Image().sizeInBytes());
     if (PicturePtr mask = p->MaskIfAny(); mask && seen.insert(mask.get()).second)
-      bytes += size_t(mask->Image().sizeInBytes());
+      bytes += size_t(std::as_const(*mask).Image().sizeInBytes());
   }
   return bytes;
 }
@@ -118,7 +117,8 @@ std::optional<std::vector<QRect>> Areas_To_Refill(const PicturePtr& state) {
     if (!from || !to) return std::nullopt;
     areas = from->Differences(*to);
   }
-  const QRect changed = work_area->TakeChanged(ChangeReader::History);
+  // Taken once the working picture is like the state again.
+  const QRect changed = work_area->Changed(ChangeReader::History);
   if (!changed.isEmpty()) areas.push_back(changed);
   return areas;
 }

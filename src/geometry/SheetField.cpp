@@ -13,6 +13,12 @@ SheetField::SheetField(QWidget* parent, const QString& name, int index) : QLineE
 }
 
 void SheetField::keyPressEvent(QKeyEvent* event) {
+  // The key handler governs the characters typed; the platform's select all and copy type none and go
+  // to the field as they do in any other field.
+  if (event->matches(QKeySequence::SelectAll) || event->matches(QKeySequence::Copy)) {
+    QLineEdit::keyPressEvent(event);
+    return;
+  }
   const int key = event->key();
   if (key != Qt::Key_Escape && key != Qt::Key_Backtab && KeyDown && KeyDown(Platform::KeyText(event))) {
     event->accept();

@@ -2,7 +2,7 @@
 // A text field of the geometry sheets, one member of a field array: it carries its index and hands its
 // key presses and focus changes to its window's handlers. Text reaches it only through keys that the
 // key handler lets pass: it has no context menu, takes no drops, pastes nothing on a middle click and
-// takes no input-method text.
+// takes no input-method text. Select all and copy, which change no text, reach it past the key handler.
 #include <QLineEdit>
 #include <functional>
 

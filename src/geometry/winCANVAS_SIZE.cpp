@@ -24,7 +24,7 @@ int32_t Physical_To_Pixels(float length, bool horizontal) {
 
 winCANVAS_SIZE::winCANVAS_SIZE(QWidget* parent) : QDialog(parent, Qt::Sheet) {
   setObjectName(QStringLiteral("winCANVAS_SIZE"));
-  setWindowTitle(QStringLiteral("Untitled"));
+  setWindowTitle(QStringLiteral("Canvas Size"));
   setWindowModality(Qt::WindowModal);
   setMinimumSize(64, 64);
   resize(235, 124);

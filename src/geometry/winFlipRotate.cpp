@@ -36,7 +36,7 @@ QRadioButton* Radio(QFrame* placard, const QString& name, const QString& caption
 winFlipRotate::winFlipRotate(QWidget* parent)
     : QDialog(parent, Qt::Sheet | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
   setObjectName(QStringLiteral("winFlipRotate"));
-  setWindowTitle(QStringLiteral("Untitled"));
+  setWindowTitle(QStringLiteral("Flip / Rotate"));
   setWindowModality(Qt::WindowModal);
   setFixedSize(374, 210);
   setSizeGripEnabled(false);

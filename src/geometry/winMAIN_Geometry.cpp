@@ -44,7 +44,6 @@ bool winMAIN::_menu_CANVAS_SIZE_Action() {
   }
   if (Dialog_Setup == 1) {
     Resize_Canvas(Answer_Number(1), Answer_Number(2));
-    Arrange_Controls();
     Refresh_Rulers();
   }
   return true;

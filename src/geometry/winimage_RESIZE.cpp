@@ -50,7 +50,7 @@ QRect In(const QGroupBox* group, int left, int top, int width, int height) {
 
 winimage_RESIZE::winimage_RESIZE(QWidget* parent) : QDialog(parent, Qt::Sheet) {
   setObjectName(QStringLiteral("winimage_RESIZE"));
-  setWindowTitle(QStringLiteral("Untitled"));
+  setWindowTitle(QStringLiteral("Resize/Scale"));
   setWindowModality(Qt::WindowModal);
   setMinimumSize(64, 64);
   resize(394, 236);

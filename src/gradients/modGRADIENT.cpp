@@ -5,6 +5,7 @@
 #include <QSaveFile>
 #include <QStringList>
 #include <QTextStream>
+#include <algorithm>
 #include <vector>
 
 #include "app/modOptions.h"
@@ -14,6 +15,7 @@
 #include "gradients/winGradientFiles.h"
 #include "platform/ModalHost.h"
 #include "platform/Numbers.h"
+#include "platform/RegularFiles.h"
 
 namespace modGRADIENT {
 
@@ -28,16 +30,12 @@ struct GradientFile {
 };
 
 // Reads the file; empty when it was read, else why it could not be. A path that is not a plain file (a
-// folder, a pipe) is not opened, so nothing waits on it.
+// folder, a pipe) is not opened, so nothing waits on it, and a file larger than any gradient is not
+// read at all: it is damage, and the start reads "Spectrum" every time.
 QString Read_Gradient_File(const Platform::FolderItemPtr& item, GradientFile& out) {
-  const QFileInfo info(item->ShellPath());
-  if (!info.exists()) return QStringLiteral("The file does not exist.");
-  if (info.isDir()) return QStringLiteral("It is a folder.");
-  if (!info.isFile()) return QStringLiteral("It is not a file.");
-  QFile file(item->ShellPath());
-  if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return file.errorString();
-  QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) return file.errorString();
+  QByteArray bytes;
+  const QString unread = Platform::ReadRegularFile(item->ShellPath(), kMaxGradientFileBytes, bytes);
+  if (!unread.isEmpty()) return unread;
 
   QTextStream in(&bytes, QIODevice::ReadOnly);
   // The first line is the header, also in an empty file: "style,cx,cy"; any other number of fields
@@ -66,6 +64,8 @@ QString Read_Gradient_File(const Platform::FolderItemPtr& item, GradientFile& ou
 // Writes the current gradient to the path; empty on success, else why not. The old file is replaced
 // only once the new one is whole.
 QString Write_Gradient_File(const QString& path) {
+  const QString refusal = Platform::WriteRefusal(path);
+  if (!refusal.isEmpty()) return refusal;
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) return file.errorString();
   QTextStream out(&file);
@@ -117,11 +117,100 @@ void Add_ColorStop(int32_t stop_pos, Platform::Color stop_color) {
   Gradient.Append(stop);
 }
 
+namespace {
+
+// Counts marked places among 0..n-1 (a Fenwick tree).
+class PlaceCounter {
+ public:
+  explicit PlaceCounter(size_t n) : tree_(n + 1, 0) {}
+  void Mark(size_t place, int delta = 1) {
+    for (size_t i = place + 1; i < tree_.size(); i += i & (~i + 1)) tree_[i] += delta;
+  }
+  // Marked places below `place`.
+  int Below(size_t place) const {
+    int sum = 0;
+    for (size_t i = place; i > 0; i -= i & (~i + 1)) sum += tree_[i];
+    return sum;
+  }
+  // The place of the marked place with k marked places before it.
+  size_t Find(int k) const {
+    size_t at = 0;
+    size_t step = 1;
+    while (step * 2 < tree_.size()) step *= 2;
+    for (; step > 0; step /= 2) {
+      if (at + step < tree_.size() && tree_[at + step] <= k) {
+        at += step;
+        k -= tree_[at];
+      }
+    }
+    return at;
+  }
+
+ private:
+  std::vector<int> tree_;
+};
+
+}  // namespace
+
+std::vector<int> Sorted_Stop_Order(const std::vector<int32_t>& positions) {
+  // The exchange sort (for each i, every later j with a smaller position swaps with i) leaves equal
+  // positions in an order of its own, which this reproduces in n log n steps. Seen from one position
+  // v, a pass that places a smaller stop moves a stop at v only when the first stop at v comes before
+  // the first smaller stop: that stop at v then takes the smaller stop's place, behind the other
+  // stops at v between the two. So the stops at v gather in a queue in their order of the list, and
+  // every smaller stop that follows once the queue has begun turns it by one (its first goes last).
+  // The queue is kept as a ring with a head: a stop joins just before the head, and a turn moves the
+  // head on. Where each stop joins the ring is counted from the smaller stops before it.
+  const size_t n = positions.size();
+  std::vector<int> order(n);
+  for (size_t i = 0; i < n; ++i) order[i] = int(i);
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return positions[size_t(a)] < positions[size_t(b)]; });
+  std::vector<int> result;
+  result.reserve(n);
+  PlaceCounter smaller(n);
+  std::vector<int> before, joinsAt, ring;
+  for (size_t first = 0; first < n;) {
+    size_t last = first;
+    while (last < n && positions[size_t(order[last])] == positions[size_t(order[first])]) ++last;
+    const size_t count = last - first;
+    // The smaller stops before each stop of this position (its stops come in list order).
+    before.assign(count, 0);
+    for (size_t j = 0; j < count; ++j) before[j] = smaller.Below(size_t(order[first + j]));
+    // Where each stop joins the ring, and the head at the end.
+    joinsAt.assign(count, 0);
+    size_t head = 0;
+    for (size_t j = 1; j < count; ++j) {
+      head = (head + size_t(before[j] - before[j - 1])) % j;
+      joinsAt[j] = int(head);
+      ++head;
+    }
+    head = (head + size_t(int(first) - before[count - 1])) % count;
+    // The ring's order from the joins, the last to join first: each takes the free place that many
+    // places from the start.
+    ring.assign(count, 0);
+    PlaceCounter open(count);
+    for (size_t p = 0; p < count; ++p) open.Mark(p);
+    for (size_t j = count; j-- > 0;) {
+      const size_t place = open.Find(joinsAt[j]);
+      ring[place] = order[first + j];
+      open.Mark(place, -1);
+    }
+    for (size_t k = 0; k < count; ++k) result.push_back(ring[(head + k) % count]);
+    for (size_t j = first; j < last; ++j) smaller.Mark(size_t(order[j]));
+    first = last;
+  }
+  return result;
+}
+
 void Sort_Gradient() {
-  // An exchange sort, as the editor's stop order relies on.
-  for (int i = 0; i < Gradient.Ubound(); ++i)
-    for (int j = i + 1; j <= Gradient.Ubound(); ++j)
-      if (Gradient[j]->Position < Gradient[i]->Position) std::swap(Gradient[i], Gradient[j]);
+  std::vector<int32_t> positions;
+  positions.reserve(Gradient.size());
+  for (const auto& stop : Gradient) positions.push_back(stop->Position);
+  const std::vector<int> order = Sorted_Stop_Order(positions);
+  decltype(Gradient) sorted;
+  sorted.reserve(Gradient.size());
+  for (int i : order) sorted.push_back(Gradient[i]);
+  Gradient = std::move(sorted);
   // The open editor follows its selected stop to the stop's new place; no editor is made for it.
   winGradient* editor = winGradient::existing();
   if (!editor) return;

@@ -4,6 +4,7 @@
 // line "position:&hRRGGBB" per stop), and the renderer that draws the gradient over a whole picture.
 #include <QString>
 #include <memory>
+#include <vector>
 
 #include "platform/Array.h"
 #include "platform/FolderItem.h"
@@ -35,13 +36,20 @@ inline float g_line_length = 0;
 // ---- The stop list ----
 // Appends an unselected stop (no sorting).
 void Add_ColorStop(int32_t stop_pos, Platform::Color stop_color);
-// Sorts the stops by position.
+// Sorts the stops by position, in n log n steps. Stops at equal positions end in the order that an
+// exchange sort leaves them in (for each i, every later j with a smaller position swaps with i), which
+// the editor's stop order has always followed: A at 5, B at 5, C at 3 become C, B, A.
 void Sort_Gradient();
+// The order in which that sort leaves stops at these positions: the index in `positions` of the first
+// stop, the second and so on.
+std::vector<int> Sorted_Stop_Order(const std::vector<int32_t>& positions);
 // Makes "Spectrum" the current gradient: read from its file, or built and saved when there is none.
 // A "Spectrum" file that cannot be read leaves the built-in stops and is not replaced.
 void Make_Spectrum();
 
 // ---- Gradient files ----
+// The largest gradient file that is read: some 600,000 stops, far more than the editor can place.
+inline constexpr qint64 kMaxGradientFileBytes = 8 * 1024 * 1024;
 // The extension of gradient files; case counts, as in every file name.
 inline const QString Gradient_Extension = QStringLiteral(".Gradient");
 // Points Gradient_Path at "<base_name>.Gradient" in the settings folder.
@@ -50,7 +58,8 @@ void Get_Gradient_Path(const QString& base_name);
 QString Get_Gradient_Name();
 // Writes the current gradient. With ask_name the name comes from the chooser (save mode) and a failure
 // is reported; without, it is save_name. The file is replaced only when the whole write succeeded, and
-// only then does the gradient count as saved. A name holding "/" is refused.
+// only then does the gradient count as saved. A name holding "/" is refused, and so is a file that is
+// not a regular file (a link is followed to its regular file).
 void Save_Gradient(bool ask_name, const QString& save_name = QString());
 // Reads a gradient file as the current gradient: with ask_name the one picked in the chooser (open mode;
 // a file that cannot be read is reported and nothing changes), without it the file of the current

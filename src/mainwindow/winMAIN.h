@@ -76,8 +76,13 @@ class winMAIN : public QMainWindow {
   int32_t bkgd_y = 0;
 
   // ---- Commit and undo ----
-  // The one commit path: every finished operation becomes one undo step here.
+  // The one commit path: every finished operation becomes one undo step here. When the memory for the
+  // undo step cannot be had, the working picture goes back to the state on show and the user is told
+  // "Out of Memory"; the history and the modified mark stay as they were.
   void Draw_Complete();
+  // The commit itself: a shortage of memory is left to the caller (OutOfMemoryException or
+  // std::bad_alloc), with the history as it was whenever the undo step could not be made.
+  void Commit_Drawing();
   // Steps back (-1) or forward (+1) in the history.
   void Manage_Undo_Stack(int32_t step);
 
@@ -92,7 +97,13 @@ class winMAIN : public QMainWindow {
   std::shared_ptr<classRECTANGLE> image_to_Screen_Rectangle(const classRECTANGLE& image) const;
   // Sizes the painting canvas to the smaller of the surround and the zoomed picture, gives both pairs
   // of scroll bars their ranges in image pixels and repaints the canvas. Nothing without a picture.
+  // Every change of the picture's size ends here: for a picture of another size or zoom than the
+  // window was arranged for, the window is arranged first, and after an arrangement the offset is
+  // taken from the bars that show (0 along an axis without one). Whatever shows the picture's size or
+  // place follows: the surround with its handles, the rulers, the status bar and the navigator.
   void Update_Display();
+  // The view goes to the picture's top-left pixel: every bar at 0, quietly, and the offset (0, 0).
+  void Scroll_To_Top_Left();
   // Sets the zoom, held to 0.25 .. 16; when that changes it, the zoom slider, status bar, layout,
   // display and rulers follow.
   void Set_Zoom(float zoom);
@@ -102,7 +113,8 @@ class winMAIN : public QMainWindow {
   // Repaints the surround when the painting canvas's size differs from the one last seen.
   void Cleanup_Background_Artifacts(int32_t w, int32_t h);
   // Lays every control out from the window's size and the view settings, and takes the scroll offset
-  // afresh from the bars that show; inert until the one-time initialisation is done.
+  // afresh from the bars that show; inert until the one-time initialisation is done. It remembers the
+  // picture size and zoom it chose the bars for.
   void Arrange_Controls();
   void SetWindowModified(bool changed);
   void update_title();
@@ -110,8 +122,8 @@ class winMAIN : public QMainWindow {
 
   // ---- Scroll bars ----
   // A bar's value is the image column (horizontal) or row (vertical) at the view's edge. A value change
-  // moves the view; a wheel turn over a bar moves that bar by the wheel's vertical amount, in image
-  // pixels, and reports the turn as not handled.
+  // moves the view, unless no bar of its axis shows (the offset stays 0 there); a wheel turn over a bar
+  // moves that bar by the wheel's vertical amount, in image pixels, and reports the turn as not handled.
   void Scroll_H_OS_ValueChanged();
   void Scroll_V_OS_ValueChanged();
   void Scroll_H_Custom_ValueChanged();
@@ -123,6 +135,8 @@ class winMAIN : public QMainWindow {
   // How many image pixels one notch of the wheel scrolls along an axis: three of the axis's line steps,
   // a tenth of the view each, so a notch moves the picture the same share of the view at every zoom.
   int32_t Wheel_Step(bool horizontal) const;
+  // Whether a bar of the axis shows, so that the view scrolls along it.
+  bool Axis_Scrolls(bool horizontal) const;
 
   // ---- Zoom slider ----
   void Slider_Zoom_Open();
@@ -331,7 +345,7 @@ class winMAIN : public QMainWindow {
   // The page buttons act once, on the press, and claim no drag.
   bool btnPAT_MouseDown(int index, int32_t x, int32_t y);
   bool btnPAL_MouseDown(int index, int32_t x, int32_t y);
-  // Pattern > Edit Pattern Template and Revert to Orignal Template; View > Color Palette > Standard,
+  // Pattern > Edit Pattern Template and Revert to Original Template; View > Color Palette > Standard,
   // Enhanced and Skin Tones.
   bool _menu_Pat_EDIT_Action();
   bool _menu_Pat_Revert_Action();
@@ -424,10 +438,12 @@ class winMAIN : public QMainWindow {
   void canvas_BG_MouseUp(int32_t x, int32_t y);
   // Draws the handle picture centred on (x, y) of the surround.
   void Handle(Platform::Graphics& g, int32_t x, int32_t y);
-  // Whether (x, y) lies in the 6 x 6 hot square whose top-left corner is (hx, hy).
+  // Whether (x, y) lies on the handle drawn at the handle point (hx, hy).
   bool In_Handle(int32_t x, int32_t y, int32_t hx, int32_t hy) const;
-  // The handle under a point of the surround (0 for none), setting the arrows of that handle as the
-  // pointer of the surround and of the painting canvas, or the standard pointer beside the handles.
+  // The handle under a point of the surround (0 for none): a handle answers exactly on its pixels that
+  // show beside the painting canvas. Sets the arrows of that handle as the pointer of the surround and
+  // of the painting canvas, or the standard pointer beside the handles; a point under the painting
+  // canvas changes no pointer.
   int32_t Background_Mode(int32_t x, int32_t y);
 
  protected:
@@ -491,4 +507,20 @@ class winMAIN : public QMainWindow {
   QPoint wheelRemainderH_, wheelRemainderV_;
   // Where a canvas-size drag began on the surround, in the surround's pixels.
   modMAIN::point_record bkgd_point;
+  // What the view was last arranged and shown for. The arrangement's picture size and zoom tell
+  // Update_Display when the bars must be chosen again; offsetFromBars_ asks it to take the offset from
+  // the bars once their ranges are set; shown_ is what the rulers, the status bar and the navigator
+  // were last asked to show.
+  struct View_Shown {
+    int32_t pictureW = -1, pictureH = -1;
+    float zoom = 0;
+    int32_t offsetX = 0, offsetY = 0, canvasW = -1, canvasH = -1;
+    bool operator==(const View_Shown&) const = default;
+  };
+  QSize arrangedPicture_{-1, -1};
+  float arrangedZoom_ = 0;
+  bool offsetFromBars_ = false;
+  View_Shown shown_;
+  // Takes the offset from the bars in use that show; 0 along an axis without one.
+  void Take_Offset_From_Bars();
 };

@@ -17,35 +17,47 @@ using namespace modMAIN;
 using Platform::ToInt;
 
 namespace {
-// The hot squares' top-left corners for a painting canvas of w x h standing at (4, 4).
-struct Hot {
+// The handle points for a painting canvas of w x h standing at (4, 4): the middle of its right edge,
+// its bottom-right corner and the middle of its bottom edge, in the order of the modes 1 to 3.
+struct Points {
   QPoint right, corner, bottom;
 };
-Hot Hot_Squares(int32_t w, int32_t h) {
+Points Handle_Points(int32_t w, int32_t h) {
   const int32_t R = w + 4, B = h + 4;
-  return {QPoint(R, (B - 20) / 2), QPoint(R, B), QPoint((R - 20) / 2, B)};
+  return {QPoint(R, (h - 20) / 2 + 2), QPoint(R, B), QPoint((w - 20) / 2 + 2, B)};
+}
+
+// The square a handle is drawn in: the handle picture centred on the handle point (4 pixels to its
+// left and above), 9 x 9 when there is no picture.
+QRect Handle_Square(int32_t x, int32_t y) {
+  const Platform::PicturePtr pic = Resources::handle_pic();
+  return QRect(x - 4, y - 4, pic ? pic->Width() : 9, pic ? pic->Height() : 9);
 }
 }  // namespace
 
 void winMAIN::Handle(Platform::Graphics& g, int32_t x, int32_t y) {
-  if (const Platform::PicturePtr pic = Resources::handle_pic()) g.DrawPicture(pic, x - 4, y - 4);
+  if (const Platform::PicturePtr pic = Resources::handle_pic()) {
+    const QRect square = Handle_Square(x, y);
+    g.DrawPicture(pic, square.x(), square.y());
+  }
 }
 
 bool winMAIN::In_Handle(int32_t x, int32_t y, int32_t hx, int32_t hy) const {
-  return x >= hx && x <= hx + 5 && y >= hy && y <= hy + 5;
+  return Handle_Square(hx, hy).contains(x, y);
 }
 
 int32_t winMAIN::Background_Mode(int32_t x, int32_t y) {
-  const int32_t w = Screen_Canvas->width(), h = Screen_Canvas->height();
-  if (x <= w + 4 && y <= h + 4) return 0;
-  const Hot hot = Hot_Squares(w, h);
+  // A handle answers on the pixels where it shows: the painting canvas covers the half of each handle
+  // that lies over the picture, and a point under it is no handle's.
+  if (Screen_Canvas->geometry().contains(x, y)) return 0;
+  const Points points = Handle_Points(Screen_Canvas->width(), Screen_Canvas->height());
   struct {
-    QPoint corner;
+    QPoint point;
     Qt::CursorShape arrows;
-  } const handles[] = {{hot.right, Qt::SizeHorCursor}, {hot.corner, Qt::SizeFDiagCursor}, {hot.bottom, Qt::SizeVerCursor}};
+  } const handles[] = {{points.right, Qt::SizeHorCursor}, {points.corner, Qt::SizeFDiagCursor}, {points.bottom, Qt::SizeVerCursor}};
   for (int32_t mode = 1; mode <= 3; ++mode) {
     const auto& handle = handles[mode - 1];
-    if (In_Handle(x, y, handle.corner.x(), handle.corner.y())) {
+    if (In_Handle(x, y, handle.point.x(), handle.point.y())) {
       // The painting canvas takes the arrows too, so they stay while the drag crosses the picture.
       canvas_BG->setCursor(handle.arrows);
       Screen_Canvas->setCursor(handle.arrows);
@@ -60,10 +72,8 @@ void winMAIN::canvas_BG_Paint(Platform::Graphics& g) {
   RenderMode(g, true);
   g.SetForeColor(modOptions::option_Background_Color);
   g.FillRect(0, 0, g.Width(), g.Height());
-  const int32_t cw = Screen_Canvas->width(), ch = Screen_Canvas->height();
-  Handle(g, cw + 4, (ch - 20) / 2 + 2);
-  Handle(g, cw + 4, ch + 4);
-  Handle(g, (cw - 20) / 2 + 2, ch + 4);
+  const Points points = Handle_Points(Screen_Canvas->width(), Screen_Canvas->height());
+  for (const QPoint& p : {points.right, points.corner, points.bottom}) Handle(g, p.x(), p.y());
   if (bkgd_mode <= 0) return;
   // The guides of the new right and bottom edges, dashed from the surround's edges to where they meet;
   // the dashes move with the marching ants.

@@ -123,4 +123,9 @@ void winMAIN::Arrange_Controls() {
   if (Scroll_H_OS->isVisibleTo(window)) Scroll_H_OS->update();
   // Controls inside the groups follow the groups' new sizes.
   locks_.Apply();
+  // The bars are chosen for this picture and zoom; the next redisplay, which sets their ranges, takes
+  // the offset from them again.
+  arrangedPicture_ = work_area ? QSize(work_area->Width(), work_area->Height()) : QSize(-1, -1);
+  arrangedZoom_ = Zoom;
+  offsetFromBars_ = true;
 }

@@ -19,9 +19,16 @@ int32_t Wheel_Value(int32_t value, int32_t amount, int32_t maximum) {
 }
 }  // namespace
 
+bool winMAIN::Axis_Scrolls(bool horizontal) const {
+  return horizontal ? !Scroll_H_OS->isHidden() || !Scroll_H_Custom->isHidden()
+                    : !Scroll_V_OS->isHidden() || !Scroll_V_Custom->isHidden();
+}
+
 // The view follows a bar of either kind: the offset of its axis, the canvas, the navigator and the
-// ruler of that axis while rulers show.
+// ruler of that axis while rulers show. Along an axis without a bar the picture fits and the offset
+// stays 0, whatever a hidden bar's value does.
 void winMAIN::View_Follows_Bar(bool horizontal, int32_t value) {
+  if (!Axis_Scrolls(horizontal)) return;
   (horizontal ? offset.x : offset.y) = value;
   C_INVALIDATE();
   Update_Thumbnail();

@@ -67,6 +67,8 @@ std::shared_ptr<classRECTANGLE> winMAIN::image_to_Screen_Rectangle(const classRE
 
 void winMAIN::Update_Display() {
   if (!work_area) return;
+  // A picture of another size, or another zoom, may need other bars: the window is arranged for it.
+  if (arrangedPicture_ != QSize(work_area->Width(), work_area->Height()) || arrangedZoom_ != Zoom) Arrange_Controls();
   const double z = Zoom;
   // A picture smaller than a screen pixel at this zoom still shows as one pixel, never at the size of
   // the picture shown before it; only a surround without room stops the redisplay.
@@ -75,22 +77,57 @@ void winMAIN::Update_Display() {
   if (w <= 0 || h <= 0) return;
   Screen_Canvas->resize(w, h);
   C_INVALIDATE();
-  // Both pairs get the ranges, whichever shows; a platform bar whose value no longer fits reports its
-  // new value through its change handler.
+  // Both pairs get the ranges, whichever shows. A value that no longer fits is cut to the new maximum
+  // (a shown drawn bar's too, as the platform's are by themselves) without the bars' change handlers:
+  // the view takes its offset from the bars below, never from a range that shrank.
+  const int32_t before[4] = {Scroll_H_OS->value(), Scroll_V_OS->value(), Scroll_H_Custom->Value(), Scroll_V_Custom->Value()};
   const Ranges across = Axis_Ranges(work_area->Width(), w, z);
   const Ranges down = Axis_Ranges(work_area->Height(), h, z);
-  Scroll_H_OS->setMaximum(across.maximum);
-  Scroll_H_OS->setPageStep(across.page);
-  Scroll_H_OS->setSingleStep(across.line);
-  Scroll_H_Custom->Maximum(across.maximum);
-  Scroll_H_Custom->PageStep(across.page);
-  Scroll_H_Custom->LineStep(across.line);
-  Scroll_V_OS->setMaximum(down.maximum);
-  Scroll_V_OS->setPageStep(down.page);
-  Scroll_V_OS->setSingleStep(down.line);
-  Scroll_V_Custom->Maximum(down.maximum);
-  Scroll_V_Custom->PageStep(down.page);
-  Scroll_V_Custom->LineStep(down.line);
+  for (const bool horizontal : {true, false}) {
+    const Ranges& r = horizontal ? across : down;
+    QScrollBar* platform = horizontal ? Scroll_H_OS : Scroll_V_OS;
+    classScrollbar* drawn = horizontal ? Scroll_H_Custom : Scroll_V_Custom;
+    {
+      const QSignalBlocker quiet(platform);
+      platform->setMaximum(r.maximum);
+      platform->setPageStep(r.page);
+      platform->setSingleStep(r.line);
+    }
+    drawn->Maximum(r.maximum);
+    drawn->PageStep(r.page);
+    drawn->LineStep(r.line);
+    if (!drawn->isHidden()) drawn->Value(std::clamp(drawn->Value(), 0, std::max(0, r.maximum)));
+  }
+  const int32_t after[4] = {Scroll_H_OS->value(), Scroll_V_OS->value(), Scroll_H_Custom->Value(), Scroll_V_Custom->Value()};
+  if (offsetFromBars_ || !std::equal(std::begin(before), std::end(before), std::begin(after))) Take_Offset_From_Bars();
+
+  // What shows the picture's size or place follows it: the surround with the handles at the canvas's
+  // new edges, and the rulers, the status bar's canvas size and the navigator.
+  Cleanup_Background_Artifacts(w, h);
+  const View_Shown now{work_area->Width(), work_area->Height(), Zoom, offset.x, offset.y, w, h};
+  if (now == shown_) return;
+  shown_ = now;
+  Refresh_Rulers();
+  statusbar->Invalidate(true);
+  Update_Thumbnail();
+}
+
+void winMAIN::Take_Offset_From_Bars() {
+  offsetFromBars_ = false;
+  const bool system = modOptions::option_OS_Scrollbar;
+  offset = Point_of(0, 0);
+  if (Axis_Scrolls(true)) offset.x = system ? Scroll_H_OS->value() : Scroll_H_Custom->Value();
+  if (Axis_Scrolls(false)) offset.y = system ? Scroll_V_OS->value() : Scroll_V_Custom->Value();
+}
+
+void winMAIN::Scroll_To_Top_Left() {
+  for (QScrollBar* bar : {Scroll_H_OS, Scroll_V_OS}) {
+    const QSignalBlocker quiet(bar);
+    bar->setValue(0);
+  }
+  Scroll_H_Custom->Value(0);
+  Scroll_V_Custom->Value(0);
+  offset = Point_of(0, 0);
 }
 
 void winMAIN::Set_Zoom(float zoom) {

@@ -160,6 +160,14 @@ void classTOOLS::Tools_Paint(Platform::Graphics& g) {
 
 bool classTOOLS::Tools_MouseDown(int x, int y) {
   if (!isEnabled()) return false;
+  // The press acts on the cell or button under it, also when no move brought the pointer there first (a
+  // tap, a synthetic click, a press that comes with its release): a click acts alike however fast.
+  const int32_t hovered_tool = Mouse_Tool, hovered_fill = Mouse_Fill;
+  const int32_t cell = Tool_At(x, y);
+  const bool partial = Partial_Colour_Mode();
+  Mouse_Tool = partial && cell != modMAIN::TOOL_PENCIL && cell != modMAIN::TOOL_RECT ? -1 : cell;
+  Mouse_Fill = Fill_icons_Open && !partial ? Fill_At(x, y) : -1;
+  const bool hover_moved = Mouse_Tool != hovered_tool || Mouse_Fill != hovered_fill;
   const int32_t previous = xCurrentTool;
   if (!modOptions::option_UseOldText && Mouse_Tool == modMAIN::TOOL_STYLEDTEXT) Mouse_Tool = modMAIN::TOOL_TEXT2;
   if (Mouse_Tool == modMAIN::TOOL_TEXT2 && modMAIN::Zoom != 1) {
@@ -184,25 +192,33 @@ bool classTOOLS::Tools_MouseDown(int x, int y) {
     winShapes::Show_Sheet();
     return true;
   }
-  if (changed) Invalidate(true);
+  if (changed || hover_moved) Invalidate(true);
   return true;
 }
 
-void classTOOLS::Tools_MouseMove(int x, int y) {
-  if (!isEnabled()) return;
-  int32_t c = -1;
+int32_t classTOOLS::Tool_At(int x, int y) {
   for (int32_t first : {1, 10}) {
     const int left = Get_tool_X(first);
     if (x < left || x > left + kCell) continue;
     for (int32_t id = first; id < first + 8; ++id) {
       const int top = Get_tool_Y(id);
-      if (y >= top && y <= top + kCell) {
-        c = id;
-        break;
-      }
+      if (y >= top && y <= top + kCell) return id;
     }
-    if (c != -1) break;
   }
+  return -1;
+}
+
+int32_t classTOOLS::Fill_At(int x, int y) const {
+  for (int32_t i = 1; i <= 3; ++i) {
+    const int top = Get_Fill_Y(i);
+    if (x >= 3 && x <= 3 + w && y >= top && y <= top + kCell) return i;
+  }
+  return -1;
+}
+
+void classTOOLS::Tools_MouseMove(int x, int y) {
+  if (!isEnabled()) return;
+  const int32_t c = Tool_At(x, y);
   // In the partial colour mode only the pencil and the rectangle can be chosen.
   if (Partial_Colour_Mode() && c != modMAIN::TOOL_PENCIL && c != modMAIN::TOOL_RECT) return;
   winMAIN* main = winMAIN::instance();
@@ -215,11 +231,7 @@ void classTOOLS::Tools_MouseMove(int x, int y) {
     changed = true;
   }
   if (!Partial_Colour_Mode() && !changed && Fill_icons_Open) {
-    int32_t n = -1;
-    for (int32_t i = 1; i <= 3 && n == -1; ++i) {
-      const int top = Get_Fill_Y(i);
-      if (x >= 3 && x <= 3 + w && y >= top && y <= top + kCell) n = i;
-    }
+    const int32_t n = Fill_At(x, y);
     if (n == Mouse_Fill) {
       main->Set_myHelpTag(false, 0, 0, QString());
     } else {

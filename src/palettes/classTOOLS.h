@@ -5,7 +5,7 @@
 // and fill mode and the cell under the pointer, asks the main window for a help tag naming the cell, and
 // reports the user's choices through tool_Changed and FillMode_Changed.
 //
-// A click acts on the cell and button that the last mouse move found under the pointer. The control
+// A click acts on the cell or button under the press, and a move lights what it is over. The control
 // handles the canvas's Paint, MouseDown, MouseMove and MouseExit hooks itself; the owner's handlers go
 // into On (MouseEnter stays free for the owner).
 #include <functional>
@@ -49,6 +49,9 @@ class classTOOLS : public Platform::Canvas {
   void Tools_MouseExit();
   Platform::PicturePtr Get_ToolIcon(int32_t index) const;
   Platform::PicturePtr Get_FillIcon(int32_t index) const;
+  // The tool cell and the fill-mode button at a point of the palette (-1: none).
+  static int32_t Tool_At(int x, int y);
+  int32_t Fill_At(int x, int y) const;
 
   int32_t xCurrentTool = 2;
   int32_t Mouse_Tool = -1;

@@ -35,11 +35,11 @@ void Manage_User_Brushes() {
 void Edit_User_Brushes() {
   const QString question =
       QStringLiteral(
-          "Edit Fill Patterns^This allow your to customize the available fill patterns.^This must be done with "
+          "Edit Fill Patterns^This allows you to customize the available fill patterns.^This must be done with "
           "extreme care.^^1) DO NOT CHANGE the SIZE of the IMAGE^2) Keep ALL pattern drawing INSIDE the RED "
-          "squares^3) Draw Patterns ONLY in BLACK and WHITE^^Failure to follow theses rules will cause "
+          "squares^3) Draw Patterns ONLY in BLACK and WHITE^^Failure to follow these rules will cause "
           "unpredictable results^^You will need to RESTART ") +
-      PGM_Name + QStringLiteral(" for any changes to take affect.^^Do you wish to continue?");
+      PGM_Name + QStringLiteral(" for any changes to take effect.^^Do you wish to continue?");
   if (modMAIN::myMsgBox(question, 52, QStringLiteral("Edit Fill Patterns")) != modMAIN::MSG_YES) return;
   // Opened as the document, the sheet is saved back in place; a cancelled opening goes on all the same.
   modMAIN::Open_File(modOptions::Get_Folder_Brushes());

@@ -13,7 +13,7 @@ constexpr int kMargin = 3;
 
 winShapes::winShapes(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("winShapes"));
-  setWindowTitle(QStringLiteral("Untitled"));
+  setWindowTitle(QStringLiteral("Shapes Gallery"));
   setWindowFlag(Qt::Sheet);
   setWindowModality(Qt::WindowModal);
   setMinimumSize(64, 64);

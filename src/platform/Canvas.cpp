@@ -3,6 +3,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
 #include <QWheelEvent>
 
 namespace Platform {
@@ -15,8 +17,7 @@ Canvas::Canvas(QWidget* parent, const QString& name) : QWidget(parent) {
 
 void Canvas::Invalidate(bool) { update(); }
 
-void Canvas::paintEvent(QPaintEvent*) {
-  QPainter p(this);
+void Canvas::Draw(QPainter& p) {
   if (Backdrop) {
     Graphics g(&p, width(), height());
     g.DrawPicture(Backdrop, 0, 0);
@@ -25,6 +26,29 @@ void Canvas::paintEvent(QPaintEvent*) {
     Graphics g(&p, width(), height());
     Paint(g);
   }
+}
+
+void Canvas::paintEvent(QPaintEvent*) {
+  if (isEnabled()) {
+    QPainter p(this);
+    Draw(p);
+    return;
+  }
+  // Disabled, the control is drawn greyed as Qt greys its own disabled controls' pictures, so that a
+  // control that takes no clicks looks it.
+  const qreal ratio = devicePixelRatioF();
+  QImage drawn((QSizeF(size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+  drawn.setDevicePixelRatio(ratio);
+  drawn.fill(Qt::transparent);
+  {
+    QPainter offscreen(&drawn);
+    Draw(offscreen);
+  }
+  QStyleOption option;
+  option.initFrom(this);
+  const QPixmap greyed = style()->generatedIconPixmap(QIcon::Disabled, QPixmap::fromImage(drawn), &option);
+  QPainter p(this);
+  p.drawPixmap(0, 0, greyed);
 }
 
 void Canvas::mousePressEvent(QMouseEvent* e) {

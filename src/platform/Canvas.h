@@ -45,6 +45,9 @@ class Canvas : public QWidget {
   void keyPressEvent(QKeyEvent*) override;
 
  private:
+  // The backdrop and then Paint, onto the painter.
+  void Draw(QPainter& p);
+
   bool pressed_ = false;
   bool inPress_ = false;
   std::optional<QPoint> pendingRelease_;

@@ -23,6 +23,7 @@ struct State {
   std::optional<QDateTime> now;
   uint32_t seed = 0;
   QMap<QString, QString> tools;
+  std::optional<int> printWait;
   std::function<bool(const QString&)> openDocument;
   std::function<bool(const QString&)> openURL;
   std::optional<QStringList> volumes;
@@ -111,6 +112,9 @@ void Environment::OverrideToolPath(const QString& name, const QString& path) {
   if (path.isEmpty()) S().tools.remove(name);
   else S().tools.insert(name, path);
 }
+
+int Environment::PrintSystemWaitMs() { return S().printWait.value_or(5000); }
+void Environment::OverridePrintSystemWait(std::optional<int> ms) { S().printWait = ms; }
 
 bool Environment::OpenDocument(const QString& path) {
   if (S().openDocument) return S().openDocument(path);

@@ -60,6 +60,10 @@ class Environment {
   static QString ToolPath(const QString& name);
   static void OverrideToolPath(const QString& name, const QString& path);
 
+  // How long the program waits for the printing system to answer (milliseconds): a few seconds.
+  static int PrintSystemWaitMs();
+  static void OverridePrintSystemWait(std::optional<int> ms);
+
   // Opens a file with its default application (the desktop's services); false when that failed. Tests
   // replace it; while testing without a replacement nothing is opened.
   static bool OpenDocument(const QString& path);

@@ -64,8 +64,9 @@ ConvertResult ConverterFolder::Execute(const QStringList& arguments, qint64 pixe
     r.output = QStringLiteral("No temporary folder could be made: ") + dir_.errorString();
     return r;
   }
-  const ShellResult s = Shell::ExecuteWhileRepainting(ImageConverter::ToolName(), arguments, dir_.path(),
-                                                      ImageConverter::TimeoutMs(pixels));
+  const ShellResult s = Shell::ExecuteWhileRepainting(
+      ImageConverter::ToolName(), arguments, dir_.path(), ImageConverter::TimeoutMs(pixels),
+      {QStringLiteral("MAGICK_TEMPORARY_PATH=") + dir_.path(), QStringLiteral("TMPDIR=") + dir_.path()});
   r.found = s.started && !s.output.contains(QLatin1String("command not found"));
   r.timedOut = s.timedOut;
   r.output = s.timedOut ? ImageConverter::TimeoutMessage() : s.output.trimmed();
@@ -85,19 +86,37 @@ ConvertResult ConverterFolder::Run(const QString& input, const QString& inputFor
   return r;
 }
 
-QSize ConverterFolder::ReadBack(const QString& input, const QString& format, qint64 pixels, QString* why) {
-  // "info:" decodes every pixel of the page before it prints the size, so a file cut short fails here.
-  const ConvertResult r =
-      Execute({InputOperand(format, input), QStringLiteral("-format"), QStringLiteral("%w %h"), QStringLiteral("info:")},
-              pixels);
+QSize ConverterFolder::Size(const QStringList& arguments, qint64 pixels, const QString& unmeasured,
+                            ConvertResult* result) {
+  ConvertResult r =
+      Execute(arguments + QStringList{QStringLiteral("-format"), QStringLiteral("%w %h"), QStringLiteral("info:")}, pixels);
   // Warnings may come first: the size is the last line.
   const QString last = r.output.split(QLatin1Char('\n')).last().trimmed();
   const QStringList size = last.split(QLatin1Char(' '));
   bool okW = false, okH = false;
   const QSize s = size.size() == 2 ? QSize(size[0].toInt(&okW), size[1].toInt(&okH)) : QSize();
-  if (r.ok && okW && okH && s.isValid()) return s;
-  if (why) *why = r.ok ? QStringLiteral("The converter's file could not be read back.") : r.output;
-  return QSize();
+  const bool measured = r.ok && okW && okH && s.isValid();
+  if (!measured && r.ok) {
+    r.ok = false;
+    r.output = unmeasured;
+  }
+  if (result) *result = r;
+  return measured ? s : QSize();
+}
+
+QSize ConverterFolder::ReadBack(const QString& input, const QString& format, qint64 pixels, QString* why) {
+  // "info:" decodes every pixel of the page before it prints the size, so a file cut short fails here.
+  ConvertResult r;
+  const QSize s =
+      Size({InputOperand(format, input)}, pixels, QStringLiteral("The converter's file could not be read back."), &r);
+  if (!s.isValid() && why) *why = r.output;
+  return s;
+}
+
+QSize ConverterFolder::HeaderSize(const QString& input, const QString& format, ConvertResult* result) {
+  // "-ping" reads what the size needs and leaves the pixels alone: a moment, whatever the size.
+  return Size({QStringLiteral("-ping"), InputOperand(format, input)}, 0,
+              QStringLiteral("The converter could not read the picture's size."), result);
 }
 
 ConvertResult ImageConverter::Convert(const QString& from, const QString& fromFormat, const QString& to,

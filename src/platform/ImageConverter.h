@@ -33,9 +33,17 @@ class ConverterFolder {
   // Decodes the folder's file `input` whole, read as `format`; its width and height, or an invalid size
   // (with the reason in `why`) when the converter cannot read all of it.
   QSize ReadBack(const QString& input, const QString& format, qint64 pixels, QString* why);
+  // The width and height that the header of the folder's file `input` (its first page), read as
+  // `format`, gives, without decoding the pixels; or an invalid size, with `result` saying why.
+  QSize HeaderSize(const QString& input, const QString& format, ConvertResult* result);
 
  private:
+  // Runs the converter in the folder; its own temporary files go into the folder as well, so that
+  // they go with it even when the converter is stopped or fails.
   ConvertResult Execute(const QStringList& arguments, qint64 pixels);
+  // The size the converter prints for the input the arguments name; an invalid size when it fails, or
+  // when it prints none (`unmeasured` then says why).
+  QSize Size(const QStringList& arguments, qint64 pixels, const QString& unmeasured, ConvertResult* result);
   QTemporaryDir dir_;
 };
 
@@ -49,7 +57,8 @@ class ImageConverter {
   // How long a conversion of a picture of this many pixels may take before it is stopped: 10 seconds,
   // and 1 second more for each started million pixels (a 24-megapixel picture has 34 seconds). The
   // converter needs well under a second per million pixels for these formats, so only a converter that
-  // hangs meets the limit; meanwhile the window repaints and shows the busy cursor.
+  // hangs meets the limit; meanwhile the window repaints and shows the busy cursor. A file that is read
+  // counts the pixels its header gives (a small file may hold a large picture).
   static int TimeoutMs(qint64 pixels);
   // Tests shorten the rule (base and per million pixels, in milliseconds); negative values restore it.
   static void SetTimeoutRule(int baseMs, int perMegapixelMs);

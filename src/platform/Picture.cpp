@@ -181,10 +181,15 @@ void Picture::WritesUnknown() {
   writesPending_ = true;
 }
 
-QRect Picture::TakeChanged(ChangeReader reader) {
+QRect Picture::Changed(ChangeReader reader) const {
   const int i = int(reader);
-  QRect r = std::exchange(changed_[i], QRect());
-  if (writesPending_ || std::exchange(fresh_[i], false)) r = Whole();
+  return writesPending_ || fresh_[i] ? Whole() : changed_[i];
+}
+
+QRect Picture::TakeChanged(ChangeReader reader) {
+  const QRect r = Changed(reader);
+  changed_[int(reader)] = QRect();
+  fresh_[int(reader)] = false;
   return r;
 }
 

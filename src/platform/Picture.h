@@ -101,6 +101,8 @@ class Picture : public std::enable_shared_from_this<Picture> {
   // The area changed since the reader last took its changes, now taken: the whole picture while the
   // plane is out for writing (Image()), and for a picture that the reader has never seen.
   QRect TakeChanged(ChangeReader reader);
+  // The same, left for the reader to take.
+  QRect Changed(ChangeReader reader) const;
   // The whole plane was handed out for writing, and nothing tells when those writes end.
   bool WritesPending() const { return writesPending_; }
   // Those writes are over: readers see the whole picture changed once more, then changes are followed

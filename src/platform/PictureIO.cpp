@@ -15,6 +15,7 @@
 #include "platform/Environment.h"
 #include "platform/ImageConverter.h"
 #include "platform/PngWriter.h"
+#include "platform/RegularFiles.h"
 #include "platform/RuntimeError.h"
 
 namespace Platform {
@@ -95,10 +96,22 @@ DecodedPicture ReadWithConverter(const QString& path, const QString& type) {
   ConverterFolder folder;
   const QString input = QStringLiteral("in.") + type.toLower();
   if (!folder.Bring(path, input)) return d;
-  // Always RGBA: whether the picture has transparency is seen in its pixels afterwards. The pixels are
-  // not known before the conversion: the file's size in bytes stands in for them in the time-out.
-  const ConvertResult c =
-      folder.Run(input, type, QStringLiteral("out.png"), QStringLiteral("png32"), QFileInfo(path).size());
+  // The size from the file's header: the conversion's time-out follows the pixels (a small file may
+  // hold a large picture), and a picture larger than the program can hold is not converted at all.
+  ConvertResult c;
+  const QSize claimed = folder.HeaderSize(input, type, &c);
+  if (!claimed.isValid()) {
+    if (c.timedOut) d.error = c.output;
+    return d;
+  }
+  d.size = claimed;
+  if (!Picture::SizeAllowed(claimed.width(), claimed.height())) {
+    d.tooLarge = true;
+    return d;
+  }
+  // Always RGBA: whether the picture has transparency is seen in its pixels afterwards.
+  c = folder.Run(input, type, QStringLiteral("out.png"), QStringLiteral("png32"),
+                 qint64(claimed.width()) * claimed.height());
   if (!c.ok) {
     if (c.timedOut) d.error = c.output;
     return d;
@@ -116,10 +129,13 @@ DecodedPicture ReadWithConverter(const QString& path, const QString& type) {
 
 QString SystemError(int err) { return QString::fromLocal8Bit(std::strerror(err)); }
 
-// Why the file at the path may not be replaced, or an empty text. A file without any write permission
+// Why the file at the path may not be replaced, or an empty text. Only a regular file is written (a
+// link to a device would be written straight through). A file without any write permission
 // is refused for every user: replacing it happens in its folder, where the file's own permission would
 // not be asked, and a user who may write anything would otherwise not be asked at all.
 QString Refusal(const QString& path) {
+  const QString notRegular = WriteRefusal(path);
+  if (!notRegular.isEmpty()) return notRegular;
   QFileInfo info(path);
   if (info.isSymLink()) info = QFileInfo(info.canonicalFilePath());
   if (!info.exists() || !info.isFile()) return QString();
@@ -212,10 +228,6 @@ WriteResult PictureIO::Write(const QImage& image, const QString& path, const QBy
 
 WriteResult PictureIO::WriteConverted(const QImage& image, const QString& path, const QString& converterFormat) {
   WriteResult r;
-  if (QFileInfo(path).isDir()) {
-    r.error = QStringLiteral("A folder of that name is in the way.");
-    return r;
-  }
   // The file that replaces the target is opened first, so that a target that cannot be written (a
   // read-only file or folder) is known before any work. It replaces the file a link points to, as
   // every other save does.
@@ -267,12 +279,22 @@ WriteResult PictureIO::WriteConverted(const QImage& image, const QString& path, 
 
   QFile converted(folder.Path(output));
   if (!converted.open(QIODevice::ReadOnly)) return fail(converted.errorString());
+  // A write that stops short (the disk filled up) is asked for the rest once more: only then does the
+  // file system say why.
   QByteArray chunk;
-  while (!(chunk = converted.read(1 << 20)).isEmpty()) {
-    if (file.write(chunk) != chunk.size()) break;
+  QString copyFailure;
+  while (copyFailure.isEmpty() && !(chunk = converted.read(1 << 20)).isEmpty()) {
+    for (qint64 done = 0; done < chunk.size();) {
+      const qint64 n = file.write(chunk.constData() + done, chunk.size() - done);
+      if (n <= 0) {
+        copyFailure = QStringLiteral("The file could not be written.");
+        break;
+      }
+      done += n;
+    }
   }
   if (converted.error() != QFileDevice::NoError) return fail(converted.errorString());
-  r.error = Commit(file, QString());
+  r.error = Commit(file, copyFailure);
   r.ok = r.error.isEmpty();
   return r;
 }

@@ -9,11 +9,11 @@
 
 namespace Platform {
 
-// Names the sheet, gives it the layout's title "Untitled" and its size, and makes it modal within its
-// parent window.
-inline void Form_Sheet(QDialog* sheet, const QString& name, int width, int height) {
+// Names the sheet, gives it its title (the caption of the menu item that opens it) and its size, and
+// makes it modal within its parent window.
+inline void Form_Sheet(QDialog* sheet, const QString& name, const QString& title, int width, int height) {
   sheet->setObjectName(name);
-  sheet->setWindowTitle(QStringLiteral("Untitled"));
+  sheet->setWindowTitle(title);
   sheet->setWindowFlag(Qt::Sheet);
   sheet->setWindowModality(Qt::WindowModal);
   sheet->setMinimumSize(64, 64);

@@ -36,11 +36,20 @@ ShellResult Shell::Execute(const QString& program, const QStringList& arguments,
 }
 
 ShellResult Shell::ExecuteWhileRepainting(const QString& program, const QStringList& arguments,
-                                          const QString& workingFolder, int timeoutMs) {
+                                          const QString& workingFolder, int timeoutMs,
+                                          const QStringList& environment) {
   ShellResult r;
   QProcess proc;
   proc.setProcessChannelMode(QProcess::MergedChannels);
   proc.setWorkingDirectory(workingFolder);
+  if (!environment.isEmpty()) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString& variable : environment) {
+      const qsizetype eq = variable.indexOf(QLatin1Char('='));
+      if (eq > 0) env.insert(variable.left(eq), variable.mid(eq + 1));
+    }
+    proc.setProcessEnvironment(env);
+  }
   QEventLoop loop;
   QTimer timer;
   timer.setSingleShot(true);

@@ -22,8 +22,10 @@ class Shell {
   // Runs the program in the working folder and waits for it as Execute does, while the program's windows
   // go on repainting and its timers run (user input waits until the program has ended); the busy cursor
   // shows meanwhile. A program still running after timeoutMs is killed (the result says timedOut).
+  // `environment` holds variables set for the program on top of the program's own ("NAME=value").
   static ShellResult ExecuteWhileRepainting(const QString& program, const QStringList& arguments,
-                                            const QString& workingFolder, int timeoutMs);
+                                            const QString& workingFolder, int timeoutMs,
+                                            const QStringList& environment = {});
   // The full path of a program found on PATH, or empty.
   static QString Find(const QString& program);
 };

@@ -66,6 +66,10 @@ StyledText::StyledText(QTextDocument* document) : doc_(document) {}
 
 StyledText::~StyledText() = default;
 
+StyledText::OneEdit::OneEdit(const StyledText& text) : doc_(text.doc_) { QTextCursor(doc_).beginEditBlock(); }
+
+StyledText::OneEdit::~OneEdit() { QTextCursor(doc_).endEditBlock(); }
+
 QString StyledText::Text() const { return ReplaceLineEndings(doc_->toPlainText(), EndOfLine()); }
 
 int32_t StyledText::Length() const { return int32_t(std::max(0, doc_->characterCount() - 1)); }
@@ -157,7 +161,8 @@ void StyledText::Change(int32_t start, int32_t length, const std::function<void(
   const int32_t from = std::clamp(start, 0, Length());
   const int32_t to = int32_t(std::clamp(int64_t(start) + std::max(0, length), int64_t(from), int64_t(Length())));
   // Piece by piece, each of one format: a stretch of a fragment, or a paragraph border, whose format is
-  // kept as the next paragraph's character format.
+  // kept as the next paragraph's character format. The pieces make one edit, however many there are.
+  const OneEdit edit(*this);
   for (int32_t pos = from; pos < to;) {
     QTextCursor c(doc_);
     c.setPosition(pos);

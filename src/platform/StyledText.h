@@ -58,6 +58,19 @@ class StyledText {
 
   QTextDocument* Document() const { return doc_; }
 
+  // The changes made while one of these lives reach the document as one edit: a text area lays the
+  // document out once for all of them, and one undo takes them all back.
+  class OneEdit {
+   public:
+    explicit OneEdit(const StyledText& text);
+    ~OneEdit();
+    OneEdit(const OneEdit&) = delete;
+    OneEdit& operator=(const OneEdit&) = delete;
+
+   private:
+    QTextDocument* doc_;
+  };
+
   // The whole text, paragraph borders as "\n".
   QString Text() const;
   int32_t Length() const;

@@ -1,7 +1,6 @@
 #include "preferences/winPreferences.h"
 
 #include <QCloseEvent>
-#include <QScrollBar>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -10,7 +9,6 @@
 #include "core/DrawingRoutines.h"
 #include "core/EditingState.h"
 #include "mainwindow/winMAIN.h"
-#include "palettes/classScrollbar.h"
 #include "printing/Measurement.h"
 
 using Platform::Color;
@@ -305,11 +303,7 @@ void winPreferences::cbMetric_Action() {
 void winPreferences::cbScrollbar_Action() {
   modOptions::option_OS_Scrollbar = !cbScrollbar->isChecked();
   winMAIN* w = winMAIN::instance();
-  w->Scroll_H_OS->setValue(0);
-  w->Scroll_V_OS->setValue(0);
-  w->Scroll_H_Custom->Value(0);
-  w->Scroll_V_Custom->Value(0);
-  modMAIN::offset = modMAIN::Point_of(0, 0);
+  w->Scroll_To_Top_Left();
   w->Update_Display();
   w->Arrange_Controls();
 }

@@ -4,6 +4,7 @@
 
 #include "app/modOptions.h"
 #include "core/EditingState.h"
+#include "platform/Environment.h"
 #include "platform/Numbers.h"
 #include "platform/Shell.h"
 #include "printing/PageSetup.h"
@@ -11,12 +12,12 @@
 namespace modMAIN {
 
 namespace {
-constexpr int kToolTimeoutMs = 5000;
-
-// The output of a printing tool that ran and ended well; nothing when it is missing, failed or hung.
+// The output of a printing tool that ran and ended well; nothing when it is missing, failed or did not
+// end within the printing system's wait (it is then stopped).
 std::optional<QString> Run_Tool(const QString& tool, const QStringList& arguments) {
   if (Platform::Shell::Find(tool).isEmpty()) return std::nullopt;
-  const Platform::ShellResult r = Platform::Shell::Execute(tool, arguments, kToolTimeoutMs);
+  const Platform::ShellResult r =
+      Platform::Shell::Execute(tool, arguments, Platform::Environment::PrintSystemWaitMs());
   if (!r.started || r.timedOut || r.errorCode != 0) return std::nullopt;
   return r.output;
 }

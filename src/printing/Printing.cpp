@@ -38,6 +38,8 @@ QString Failure_Reason(QPaintDevice& device) {
   if (!printer) return QStringLiteral("The page could not be drawn.");
   if (!printer->outputFileName().isEmpty())
     return QStringLiteral("The file \u201C%1\u201D could not be written.").arg(printer->outputFileName());
+  // A printer without a name is no printer to name.
+  if (printer->printerName().isEmpty()) return QStringLiteral("The printer did not take the job.");
   return QStringLiteral("The printer \u201C%1\u201D did not take the job.").arg(printer->printerName());
 }
 
@@ -55,6 +57,12 @@ class BusyCursor {
 
 bool Print_Working_Picture(QPaintDevice& device, QString& reason) {
   const BusyCursor busy;
+  auto* printer = dynamic_cast<QPrinter*>(&device);
+  // A page for a printer of the printing system is written into a file first and handed over after it,
+  // within the printing system's wait.
+  Platform::PrintJob job;
+  const bool toPrintSystem = printer && Platform::PrintJob::Goes_To_Print_System(*printer);
+  if (toPrintSystem && !job.Divert(*printer, reason)) return false;
   QPainter painter;
   if (!painter.begin(&device)) {
     reason = Failure_Reason(device);
@@ -67,15 +75,13 @@ bool Print_Working_Picture(QPaintDevice& device, QString& reason) {
   const QRect place = Print_Layout(device.width(), device.height(), picture.width(), h, modOptions::option_Printer_FitPage,
                                    modOptions::option_Printer_Center[0], modOptions::option_Printer_Center[1]);
   painter.drawImage(place, picture);
-  auto* printer = dynamic_cast<QPrinter*>(&device);
   if (!painter.end() || (printer && printer->printerState() == QPrinter::Error)) {
     reason = Failure_Reason(device);
     return false;
   }
-  // A job for a printer went to the printing system as the page ended: it may have refused it.
-  if (printer && printer->outputFormat() == QPrinter::NativeFormat) {
-    reason = Platform::PrintSystemLastError();
-    if (!reason.isEmpty()) return false;
+  if (toPrintSystem) {
+    reason = job.Submit();
+    return reason.isEmpty();
   }
   return true;
 }

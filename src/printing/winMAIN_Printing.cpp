@@ -28,6 +28,12 @@ bool winMAIN::_menu_PageSetup_Action() {
 }
 
 bool winMAIN::_menu_Print_Action() {
+  // The printer and its dialog ask the printing system as they are made, and would wait for it as long
+  // as it takes: it must answer first.
+  if (const QString silent = Platform::PrintSystemResponds(); !silent.isEmpty()) {
+    myMsgBox(QStringLiteral("!The picture could not be printed.^") + silent);
+    return true;
+  }
   auto setup = std::make_shared<PageSetup>();
   setup->SetSetupString(Printer_SetupString);
   setup->SetLandscape(modOptions::option_Printer_Landscape);

@@ -5,6 +5,7 @@
 
 #include "app/modOptions.h"
 #include "core/EditingState.h"
+#include "core/Messages.h"
 #include "mainwindow/winMAIN.h"
 #include "platform/PrintSystem.h"
 #include "platform/Sheet.h"
@@ -16,7 +17,7 @@ using Platform::Group_Box;
 using Platform::Place_In;
 
 winPRINTER::winPRINTER(QWidget* parent) : QDialog(parent ? parent : winMAIN::existing()) {
-  Platform::Form_Sheet(this, QStringLiteral("winPRINTER"), 286, 245);
+  Platform::Form_Sheet(this, QStringLiteral("winPRINTER"), QStringLiteral("Page Setup"), 286, 245);
 
   // The printer's name runs across the whole sheet, so that a real queue name is not cut short.
   lblPRINTER_NAME = new QLabel(QStringLiteral("Untitled"), this);
@@ -119,6 +120,11 @@ void winPRINTER::puRez_Change() {
 }
 
 void winPRINTER::pbAdvanced_Action() {
+  // The printer and its page set-up ask the printing system as they are made: it must answer first.
+  if (const QString silent = Platform::PrintSystemResponds(); !silent.isEmpty()) {
+    myMsgBox(QStringLiteral("!The page setup could not be opened.^") + silent);
+    return;
+  }
   PageSetup setup;
   setup.SetSetupString(Printer_SetupString);
   setup.SetLandscape(modOptions::option_Printer_Landscape);

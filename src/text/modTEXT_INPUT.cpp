@@ -1,7 +1,9 @@
 #include "text/modTEXT_INPUT.h"
 
 #include <QComboBox>
+#include <QFont>
 #include <QFontDatabase>
+#include <QFontInfo>
 
 #include "app/modOptions.h"
 #include "core/EditingState.h"
@@ -35,6 +37,16 @@ QStringList Font_List(const QStringList& installed) {
   return names;
 }
 
+int Row_In_Use(const QComboBox* popup, const QString& name) {
+  if (name.isEmpty()) return -1;
+  QFont font;
+  font.setFamily(name);
+  const QString family = QFontInfo(font).family();
+  for (int i = 0; i < popup->count(); ++i)
+    if (popup->itemText(i).compare(family, Qt::CaseInsensitive) == 0) return i;
+  return -1;
+}
+
 void LB_FONTS(QComboBox* popup) {
   popup->clear();
   const QStringList names = Font_List(QFontDatabase::families());
@@ -43,6 +55,7 @@ void LB_FONTS(QComboBox* popup) {
   int selected = -1;
   for (int i = 0; i < names.size() && selected < 0; ++i)
     if (names[i].compare(font, Qt::CaseInsensitive) == 0) selected = i;
+  if (selected < 0) selected = Row_In_Use(popup, font);
   popup->setCurrentIndex(selected);
   popup->setToolTip(modOptions::option_HelpTags ? QStringLiteral("Change Font") : QString());
 }

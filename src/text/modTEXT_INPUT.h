@@ -10,8 +10,12 @@ class QComboBox;
 namespace modTEXT_INPUT {
 
 // Fills the popup with the installed font families that the name tests let through, trimmed and
-// sorted, and selects the text object's font (no row when none matches). Help tag "Change Font".
+// sorted, and selects the text object's font; when that family is not installed, the row of the family
+// the text is drawn in instead (no row when none matches). Help tag "Change Font".
 void LB_FONTS(QComboBox* popup);
+// The row of the popup naming the family that text in the named family is drawn in: the family itself
+// when it is installed, else the one the font system puts in its place; -1 when no row names it.
+int Row_In_Use(const QComboBox* popup, const QString& name);
 // Fills the popup with the twenty sizes 8 to 144 and selects the text object's size, else "18".
 void LB_FONTSIZE(QComboBox* popup);
 

@@ -19,6 +19,7 @@
 #include "platform/Environment.h"
 #include "platform/Numbers.h"
 #include "platform/RuntimeError.h"
+#include "platform/SpellCheck.h"
 #include "platform/StyledText.h"
 #include "platform/Text.h"
 #include "text/StyledTextDrawing.h"
@@ -83,7 +84,7 @@ void winTEXT::Close_If_Open() {
 }
 
 QString winTEXT::Area_Help_Tag() {
-  return QStringLiteral("Click Color Pallete above to ") + QChar(13) + QStringLiteral("change Font or Background color");
+  return QStringLiteral("Click Color Palette above to ") + QChar(13) + QStringLiteral("change Font or Background color");
 }
 
 winTEXT::winTEXT()
@@ -130,6 +131,8 @@ void winTEXT::Make_Controls() {
   inpText->installEventFilter(this);
   connect(inpText, &QTextEdit::selectionChanged, this, [this] { inpText_SelChange(); });
   connect(inpText, &QTextEdit::cursorPositionChanged, this, [this] { inpText_SelChange(); });
+  // Unknown words are underlined as the user types; the area owns the checking.
+  new Platform::SpellCheck(inpText);
 
   puFONT = new QComboBox(this);
   puFONT->setObjectName(QStringLiteral("puFONT"));
@@ -230,23 +233,28 @@ void winTEXT::inpText_SelChange() { Update_FontInfo(); }
 
 void winTEXT::inpText_Open() {
   Platform::StyledText& area = Area_Text();
-  if (myOriginalStyledText && !myOriginalStyledText->Text().isEmpty()) {
-    area.CopyFrom(*myOriginalStyledText);
-  } else {
-    const classTEXT2& object = Text_Object();
-    inpText->selectAll();
-    area.SetText(object.Text());
-    inpText->setFont(Pixel_Font(object.TextFont(), object.TextSize()));
-    inpText->selectAll();
-    const int32_t s = SelStart(), n = SelLength();
-    area.SetFont(s, n, object.TextFont());
-    area.SetSize(s, n, object.TextSize());
-    area.SetTextColor(s, n, Draw_Color[1]);
-    QTextCharFormat typing;
-    typing.setFontFamilies(QStringList{object.TextFont()});
-    typing.setProperty(QTextFormat::FontPixelSize, std::max(1, int(object.TextSize())));
-    typing.setForeground(QColor::fromRgb(Platform::ToQRgb(Draw_Color[1])));
-    inpText->mergeCurrentCharFormat(typing);
+  {
+    // The text offered and its style reach the area as one edit, laid out once.
+    const Platform::StyledText::OneEdit edit(area);
+    if (myOriginalStyledText && !myOriginalStyledText->Text().isEmpty()) {
+      area.CopyFrom(*myOriginalStyledText);
+    } else {
+      const classTEXT2& object = Text_Object();
+      inpText->selectAll();
+      area.SetText(object.Text());
+      inpText->setFont(Pixel_Font(object.TextFont(), object.TextSize()));
+      // All of the new text, as selecting it all would give, without laying the area out to show the
+      // selection's end while the edit is still under way.
+      const int32_t s = 0, n = area.Length();
+      area.SetFont(s, n, object.TextFont());
+      area.SetSize(s, n, object.TextSize());
+      area.SetTextColor(s, n, Draw_Color[1]);
+      QTextCharFormat typing;
+      typing.setFontFamilies(QStringList{object.TextFont()});
+      typing.setProperty(QTextFormat::FontPixelSize, std::max(1, int(object.TextSize())));
+      typing.setForeground(QColor::fromRgb(Platform::ToQRgb(Draw_Color[1])));
+      inpText->mergeCurrentCharFormat(typing);
+    }
   }
   inpText->selectAll();
   Set_BackColor(Draw_Color[2]);
@@ -310,6 +318,8 @@ void winTEXT::Update_FontInfo() {
     int K = -1;
     for (int i = 0; i < puFONT->count(); ++i)
       if (Platform::StartsWith(name, puFONT->itemText(i))) K = i;
+    // A family that is not installed shows the family the text is drawn in instead.
+    if (K < 0) K = modTEXT_INPUT::Row_In_Use(puFONT, name);
     if (K >= 0 && K != puFONT->currentIndex()) puFONT->setCurrentIndex(K);
   }
   Busy = false;

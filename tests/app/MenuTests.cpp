@@ -123,7 +123,7 @@ const char* const kMenuTable[] = {
     "xmenu_FRAMES|menu_FRAME_FEATHERED_RECTANGLE|Feathered Rectangle||plain|1",
     "|xmenu_PATTERNS|Patterns||menu|1",
     "xmenu_PATTERNS|menu_Pat_EDIT|Edit Pattern Template||plain|1",
-    "xmenu_PATTERNS|menu_Pat_Revert|Revert to Orignal Template||plain|1",
+    "xmenu_PATTERNS|menu_Pat_Revert|Revert to Original Template||plain|1",
     "|xMenuHelp|Help||menu|1",
     "xMenuHelp|menu_Help|Online Help File||plain|1",
     "xMenuHelp|UntitledSeparator11|-||separator|1",

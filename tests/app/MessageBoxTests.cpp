@@ -74,16 +74,16 @@ class MessageBoxTests : public FixtureTest {
                              << QStringList{"Ok"};
     QTest::newRow("error keeps the caller's flags and title")
         << "!Go on?" << 36 << "Mine" << "Mine" << 32 << "ERROR" << "Go on?\n" << QStringList{"Yes", "No"};
-    QTest::newRow("plain notice") << "Just this" << 0 << "" << "" << 0 << "Just this" << "\n" << QStringList{"Ok"};
+    QTest::newRow("plain notice") << "Just this" << 0 << "" << "Pixmura" << 0 << "Just this" << "\n" << QStringList{"Ok"};
     QTest::newRow("later ^^ leaves an empty line")
         << "Head^first^^second" << 0 << "T" << "T" << 0 << "Head" << "first\n\nsecond\n" << QStringList{"Ok"};
-    QTest::newRow("line endings and blanks") << "  Head \r\n body\rmore  " << 1 << "" << "" << 0 << "Head"
+    QTest::newRow("line endings and blanks") << "  Head \r\n body\rmore  " << 1 << "" << "Pixmura" << 0 << "Head"
                                              << "body\nmore\n" << QStringList{"Ok", "Cancel"};
     QTest::newRow("sets 6 and 7 show Ok, icons above 64 show information")
-        << "x" << 7 + 112 << "" << "" << 64 << "x" << "\n" << QStringList{"Ok"};
-    QTest::newRow("abort retry ignore") << "x" << 2 << "" << "" << 0 << "x" << "\n"
+        << "x" << 7 + 112 << "" << "Pixmura" << 64 << "x" << "\n" << QStringList{"Ok"};
+    QTest::newRow("abort retry ignore") << "x" << 2 << "" << "Pixmura" << 0 << "x" << "\n"
                                         << QStringList{"Abort", "Retry", "Ignore"};
-    QTest::newRow("cancel retry") << "x" << 5 << "" << "" << 0 << "x" << "\n" << QStringList{"Cancel", "Retry"};
+    QTest::newRow("cancel retry") << "x" << 5 << "" << "Pixmura" << 0 << "x" << "\n" << QStringList{"Cancel", "Retry"};
   }
   void prefixRules() {
     QFETCH(QString, message);
@@ -102,11 +102,11 @@ class MessageBoxTests : public FixtureTest {
   void questionLayoutAndAnswer() {
     Shown s;
     Capture(s, QStringLiteral("No"));
-    const int32_t r = modMAIN::myMsgBox(QStringLiteral("Image File already exists^Do you wish to over write it?"), 36);
+    const int32_t r = modMAIN::myMsgBox(QStringLiteral("Image File already exists^Do you wish to overwrite it?"), 36);
     QCOMPARE(r, modMAIN::MSG_NO);
     QCOMPARE(s.icon, 32);
     QCOMPARE(s.line, QStringLiteral("Image File already exists"));
-    QCOMPARE(s.explain, QStringLiteral("Do you wish to over write it?\n"));
+    QCOMPARE(s.explain, QStringLiteral("Do you wish to overwrite it?\n"));
     QCOMPARE(s.buttons, (QStringList{"Yes", "No"}));
     QCOMPARE(s.defaultIndex, 0);
     // Yes at the right edge, No to its left.

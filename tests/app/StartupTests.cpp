@@ -16,6 +16,7 @@
 #include "gradients/modGRADIENT.h"
 #include "mainwindow/winMAIN.h"
 #include "platform/Environment.h"
+#include "platform/StyledText.h"
 #include "printing/PageSetup.h"
 #include "printing/PrinterProbe.h"
 #include "support/Fixture.h"
@@ -68,6 +69,13 @@ class StartupTests : public FixtureTest {
     // The tool palette opened on the pencil, which is then the tool to go back to.
     QCOMPARE(Last_DrawTool, 2);
     QVERIFY(img_lasso && scrn_rect && rnd_number);
+    // Two styled texts, both empty: nothing placed yet.
+    QVERIFY(myStyledText && myOriginalStyledText);
+    QVERIFY(myStyledText != myOriginalStyledText);
+    QCOMPARE(myStyledText->Text(), QString());
+    QCOMPARE(myStyledText->StyleRunCount(), 0);
+    QCOMPARE(myOriginalStyledText->Text(), QString());
+    QCOMPARE(myOriginalStyledText->StyleRunCount(), 0);
     QCOMPARE(txt_box[0], -9999);
     QCOMPARE(txt_box[1], -9999);
     QCOMPARE(App::menuSplash()->text(), QStringLiteral("Partial Color Mode"));

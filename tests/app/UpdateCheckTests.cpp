@@ -27,7 +27,7 @@ const QString kVersionPath = QStringLiteral("/pixmura/pixmura.ver");
 const QStringList kUpdateButtons{QStringLiteral("Skip it for now"), QStringLiteral("View Release Notes"),
                                  QStringLiteral("Download version 2.6")};
 const QString kErrorExplanation =
-    QStringLiteral("Make sure any previous downloaded images for this application have been ejected.");
+    QStringLiteral("Make sure any previously downloaded images for this application have been ejected.");
 
 QString Desktop() { return Platform::FolderItem::Desktop()->ShellPath(); }
 

@@ -2,6 +2,7 @@
 // closing right click that fills and outlines the polygon as one undo step, and abandoning it.
 #include "CanvasDriver.h"
 #include "core/UndoHistory.h"
+#include "palettes/Pointer.h"
 #include "platform/Environment.h"
 #include "support/TestMain.h"
 
@@ -130,6 +131,26 @@ class PolygonTests : public FixtureTest {
     Main()->drawing_TOOL_SET(TOOL_POLYGON);
     Click({30, 25}, Qt::RightButton);
     QCOMPARE(pic_Stack.size(), size_t(1));
+  }
+
+  // Taps (a press and its release together, with no move to the point first) place the vertices where
+  // they are, and a right tap closes the polygon at its own point, as held clicks do.
+  void tapsPlaceTheVerticesWhereTheyAre() {
+    Start(60, 50, TOOL_POLYGON);
+    Drawing_Fillmode = 1;
+    HoverAt({55, 5});
+    Tap(Widget(), {10, 10});
+    Tap(Widget(), {50, 10});
+    Tap(Widget(), {50, 40});
+    QCOMPARE(modOptions::PolyPoints.size(), size_t(3));
+    Tap(Widget(), {10, 40}, Qt::RightButton);
+    QVERIFY(!modOptions::active_POLYGON);
+    QCOMPARE(pic_Stack.size(), size_t(2));
+    // The quadrilateral's four edges, nothing towards the last place the pointer was seen.
+    for (QPoint p : {QPoint(30, 10), QPoint(50, 25), QPoint(30, 40), QPoint(10, 25), QPoint(10, 40)})
+      QCOMPARE(At(p.x(), p.y()), Color(0x000000));
+    int n = 0;
+    QCOMPARE(Bounds_Not(work_area, 0xFFFFFF, &n), QRect(10, 10, 41, 31));
   }
 
   void rightClickWithoutPolygonDoesNothing() {

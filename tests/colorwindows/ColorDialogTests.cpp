@@ -72,6 +72,9 @@ class ColorDialogTests : public FixtureTest {
     QTest::newRow("cyan") << 0x00FFFFu << "00ffff | 0 -255 -255 | \"Cyan\" | 00FFFF";
     QTest::newRow("no name") << 0x123456u << "123456 | -18 -52 -86 | \" \" | 123456";
     QTest::newRow("trailing blank") << 0x4B0082u << "4b0082 | -75 0 -130 | \"Indigo \" | 4B0082";
+    // The first and the last name of the list: rows 1 and 140.
+    QTest::newRow("first name") << 0xFF0000u << "ff0000 | -255 0 0 | \"Red\" | FF0000";
+    QTest::newRow("last name") << 0x9ACD32u << "9acd32 | -154 -205 -50 | \"YellowGreen\" | 9ACD32";
   }
   void opensOnTheNameOfItsColour() {
     QFETCH(uint, start);
@@ -108,11 +111,13 @@ class ColorDialogTests : public FixtureTest {
       QCOMPARE(names->itemText(12), QStringLiteral("AliceBlue"));
       QCOMPARE(names->itemText(14), QStringLiteral("Aqua"));
       QCOMPARE(names->itemText(29), QStringLiteral("Cyan"));
+      QCOMPARE(names->itemText(38), QStringLiteral("DarkOrange"));
       QCOMPARE(names->itemText(54), QStringLiteral("Fuchsia"));
       QCOMPARE(names->itemText(62), QStringLiteral("IndianRed "));
       QCOMPARE(names->itemText(63), QStringLiteral("Indigo "));
       QCOMPARE(names->itemText(74), QStringLiteral("LightGrey"));
       QCOMPARE(names->itemText(75), QStringLiteral("LightGreen"));
+      QCOMPARE(names->itemText(139), QStringLiteral("WhiteSmoke"));
       QCOMPARE(names->itemText(140), QStringLiteral("YellowGreen"));
       // Each of the standard names, picked in the popup, gives the standard's colour, as Qt's own table
       // of those names knows it; the names of the first eleven rows are the plain ones.

@@ -32,9 +32,14 @@ void Scene(int w, int h, QSize view, int nw = 200, int nh = 200) {
     for (int x = 0; x < w / 2; ++x) modMAIN::work_area->SetPixel(x, y, 0xFF0000);
   modMAIN::Save_as_Transparent = false;
   modMAIN::offset = modMAIN::Point_of(0, 0);
-  // The view as the main window shows it in a surround of that size, its scroll bars' ranges included.
-  winMAIN::instance()->canvas_BG->resize(view);
-  winMAIN::instance()->Update_Display();
+  // The view as the main window shows it in a surround of that size: the platform's scroll bars show,
+  // as for a picture larger than the view, with their ranges.
+  winMAIN* main = winMAIN::instance();
+  modOptions::option_OS_Scrollbar = true;
+  main->canvas_BG->resize(view);
+  main->Scroll_H_OS->show();
+  main->Scroll_V_OS->show();
+  main->Update_Display();
   modOptions::option_Thumbnail_Width = nw;
   modOptions::option_Thumbnail_Height = nh;
   Menu();

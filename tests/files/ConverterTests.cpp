@@ -2,6 +2,7 @@
 // pages; and saves through links and onto read-only files in every format.
 #include <QElapsedTimer>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QTimer>
 #include <QWidget>
 #include <unistd.h>
@@ -172,6 +173,67 @@ class ConverterTests : public FixtureTest {
     QCOMPARE(TemporaryFiles(), QStringList());
   }
 
+  // A small file of a large picture: 4000 x 1000 pixels of one colour, a few kilobytes of TIFF. With the
+  // time-out shortened to 1 s and 1 s per started million pixels, and a converter that takes 2.5 s
+  // more than it needs, the picture has 5 s, not the 2 s its bytes would give, and opens.
+  void timeOutFollowsThePicturesPixels() {
+    const QString path = Fixture::Home() + QStringLiteral("/wide.tiff");
+    const QImage wide = Flat(4000, 1000, qRgb(30, 140, 220));
+    WriteTiff(path, wide);
+    QVERIFY2(QFileInfo(path).size() < 1000000, qPrintable(QString::number(QFileInfo(path).size())));
+    Fixture::StandInTool(QStringLiteral("convert"),
+                         QStringLiteral("case \"$1\" in -ping) exec convert \"$@\";; esac\nsleep 2.5\nexec convert \"$@\""));
+    Platform::ImageConverter::SetTimeoutRule(1000, 1000);
+    QVERIFY(Open_File(Item(path)));
+    QCOMPARE(Compare(Shown(), wide), QString());
+    QCOMPARE(TemporaryFiles(), QStringList());
+  }
+
+  // The converter's own temporary files (here its pixel cache, kept on disk because it may use no
+  // memory for it) go into the program's private folder and go with it, even when the converter dies
+  // half way: a stand-in runs the real converter and kills it once its temporary file is there.
+  void convertersTemporaryFilesGoWithIt_data() {
+    QTest::addColumn<bool>("saving");
+    QTest::newRow("opening a TIFF") << false;
+    QTest::newRow("saving a GIF") << true;
+  }
+  void convertersTemporaryFilesGoWithIt() {
+    QFETCH(bool, saving);
+    const QImage picture = Flat(1500, 1000, qRgb(200, 100, 50));
+    const QString tiff = Fixture::Home() + QStringLiteral("/cache.tiff");
+    if (!saving) WriteTiff(tiff, picture);
+    const QString seen = Fixture::Home() + QStringLiteral("/seen");
+    Fixture::StandInTool(QStringLiteral("convert"),
+                         QStringLiteral("case \"$1\" in -ping) exec convert \"$@\";; esac\n"
+                                        "convert \"$@\" &\n"
+                                        "for i in $(seq 1 1000); do\n"
+                                        "  if [ -n \"$(find '%1' -name 'magick-*' | head -n 1)\" ]; then : > '%2'; break; fi\n"
+                                        "  sleep 0.01\n"
+                                        "done\n"
+                                        "kill -9 $!\n"
+                                        "exit 1")
+                             .arg(QDir::tempPath(), seen));
+    qputenv("MAGICK_MEMORY_LIMIT", "1KiB");
+    qputenv("MAGICK_MAP_LIMIT", "1KiB");
+    const auto unset = qScopeGuard([] {
+      qunsetenv("MAGICK_MEMORY_LIMIT");
+      qunsetenv("MAGICK_MAP_LIMIT");
+    });
+    if (saving) {
+      UseDocument(picture);
+      const QString path = Fixture::WriteFile(QStringLiteral("cache.gif"), "old");
+      OpenAndChange(path);
+      ExpectError(QStringLiteral("ERROR^The picture could not be saved as 'cache.gif'.^"));
+      winMAIN::instance()->_menu_Save_Action();
+      QCOMPARE(Bytes(path), QByteArray("old"));
+    } else {
+      ExpectUnreadable(QStringLiteral("cache.tiff"), QStringLiteral("tiff"));
+      QVERIFY(!Open_File(Item(tiff)));
+    }
+    QVERIFY2(QFile::exists(seen), "the converter made no temporary file");
+    QCOMPARE(TemporaryFiles(), QStringList());
+  }
+
   // The converter never sees the user's file names: brackets and stars are plain characters.
   void namesAreNotPatterns_data() {
     QTest::addColumn<QString>("name");
@@ -255,34 +317,48 @@ class ConverterTests : public FixtureTest {
              QStringList{QStringLiteral("ro.") + type});
   }
 
-  // A full disk (here: files may not grow beyond 4 KB for the moment) is reported with the system's
-  // reason, and the old file stays.
+  // A full disk (here: files may not grow beyond 4 KB or 16 KB for the moment) is reported with the
+  // system's reason, and the old file stays byte for byte, in every format. "Part way" hits the limit
+  // only once the converter's file is copied into place: the program's own PNG of a smooth gradient
+  // is small, and a converter that writes uncompressed files (and is not bound by the limit itself)
+  // makes a GIF or TIFF of it that is several times larger.
   void fullDiskNamesTheCause_data() {
     QTest::addColumn<QString>("type");
-    QTest::newRow("png") << "png";
-    QTest::newRow("jpg") << "jpg";
-    QTest::newRow("bmp") << "bmp";
+    QTest::addColumn<bool>("partWay");
+    QTest::newRow("png") << "png" << false;
+    QTest::newRow("jpg") << "jpg" << false;
+    QTest::newRow("bmp") << "bmp" << false;
+    QTest::newRow("gif") << "gif" << false;
+    QTest::newRow("tiff") << "tiff" << false;
+    QTest::newRow("gif, part way through the copy") << "gif" << true;
+    QTest::newRow("tiff, part way through the copy") << "tiff" << true;
   }
   void fullDiskNamesTheCause() {
     QFETCH(QString, type);
-    // Noise compresses badly: every file of it is larger than 4 KB.
-    QImage noise(120, 120, QImage::Format_RGB32);
+    QFETCH(bool, partWay);
+    QImage picture(partWay ? 256 : 120, partWay ? 256 : 120, QImage::Format_RGB32);
     quint32 seed = 7;
-    for (int y = 0; y < noise.height(); ++y)
-      for (int x = 0; x < noise.width(); ++x) {
+    for (int y = 0; y < picture.height(); ++y)
+      for (int x = 0; x < picture.width(); ++x) {
         seed = seed * 1664525u + 1013904223u;
-        noise.setPixel(x, y, seed >> 8);
+        // Noise compresses badly: every file of it is larger than 4 KB.
+        picture.setPixel(x, y, partWay ? qRgb(x, y, (x + y) / 2) : QRgb(seed >> 8));
       }
-    UseDocument(noise);
+    UseDocument(picture);
+    if (partWay)
+      Fixture::StandInTool(QStringLiteral("convert"), QStringLiteral("ulimit -f unlimited\n"
+                                                                     "if [ $# -eq 2 ]; then exec convert \"$1\" -compress None \"$2\"; fi\n"
+                                                                     "exec convert \"$@\""));
     const QString path = Fixture::WriteFile(QStringLiteral("full.") + type, "old");
     OpenAndChange(path);
+    const QString title = Title();
     QString shown;
     ExpectError(QStringLiteral("ERROR^The picture could not be saved as 'full.") + type + QStringLiteral("'.^"), &shown);
     rlimit saved{};
     getrlimit(RLIMIT_FSIZE, &saved);
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit small = saved;
-    small.rlim_cur = 4096;
+    small.rlim_cur = partWay ? 16384 : 4096;
     setrlimit(RLIMIT_FSIZE, &small);
     winMAIN::instance()->_menu_Save_Action();
     setrlimit(RLIMIT_FSIZE, &saved);
@@ -290,6 +366,9 @@ class ConverterTests : public FixtureTest {
     QVERIFY2(shown.endsWith(QString::fromLocal8Bit(std::strerror(EFBIG))), qPrintable(shown));
     QCOMPARE(Bytes(path), QByteArray("old"));
     QVERIFY(img_changed);
+    QCOMPARE(Title(), title);
+    QCOMPARE(FilesStartingWith(Fixture::Home(), QStringLiteral("full")), QStringList{QStringLiteral("full.") + type});
+    QCOMPARE(TemporaryFiles(), QStringList());
   }
 };
 

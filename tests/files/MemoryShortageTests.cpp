@@ -3,6 +3,9 @@
 #include <memory>
 
 #include "FileHelpers.h"
+#include "canvas/CanvasDriver.h"
+#include "mainwindow/MenuDriving.h"
+#include "palettes/classCOLORS.h"
 #include "platform/PictureIO.h"
 #include "support/TestMain.h"
 
@@ -115,6 +118,56 @@ class MemoryShortageTests : public FixtureTest {
                          QStringLiteral("OK"));
     QVERIFY(!Open_File(Item(huge)));
     QCOMPARE(before.Difference(DocumentView::Now()), QString());
+  }
+
+  // The first edit after opening copies the whole opened picture into the history. When the memory for
+  // that cannot be had: "Out of Memory", and the picture, history, title and modified mark as opened,
+  // whichever allocation fails; with the memory the edit is made.
+  void firstEditAfterOpening_data() {
+    QTest::addColumn<QString>("edit");
+    QTest::newRow("a pencil stroke") << "pencil";
+    QTest::newRow("Clear Image") << "clear";
+  }
+  void firstEditAfterOpening() {
+    QFETCH(QString, edit);
+    const QString path = WriteImage(QStringLiteral("large.png"), Striped(300, 200));
+    ExpectSaveQuestion(QStringLiteral("old.png"), QStringLiteral("Don\u2019t Save"));
+    QVERIFY(Open_File(Item(path)));
+    QCOMPARE(Zoom, 1.0f);
+    offset = Point_of(0, 0);
+    winMAIN* w = winMAIN::instance();
+    w->classCOLORS1->Set_Color(1, 0x000000);
+    Draw_Color[1] = 0x000000;
+    w->classCOLORS1->Set_Color(2, 0x00FF00);
+    Draw_Color[2] = 0x00FF00;
+    Pensize_SET(1, TOOL_PENCIL);
+    Last_DrawTool = TOOL_PENCIL;
+    w->drawing_TOOL_SET(TOOL_PENCIL);
+    const auto run = [&] {
+      if (edit == QLatin1String("pencil")) Canvas::Stroke({QPoint(20, 150), QPoint(120, 150), QPoint(120, 180)});
+      else QVERIFY(MenuDriving::Choose(QStringLiteral("menu_ClearImage")));
+    };
+    const DocumentView before = DocumentView::Now();
+    int failures = 0;
+    for (int allowed = 0; allowed < 10; ++allowed) {
+      // Pictures of a quarter of the document's memory and more (it holds 180,000 bytes at 24 bits).
+      ShortOfMemoryAfter(allowed, 45000);
+      Fixture::ExpectMessageBox(kOutOfMemory, QStringLiteral("Ok"));
+      run();
+      Platform::SetAllocationRefusal(nullptr);
+      if (Platform::ModalHost::Pending() != 0) {
+        Platform::ModalHost::ClearScript();
+        break;
+      }
+      ++failures;
+      const QString difference = before.Difference(DocumentView::Now());
+      QVERIFY2(difference.isEmpty(), qPrintable(QStringLiteral("allocation %1: %2").arg(allowed).arg(difference)));
+    }
+    QVERIFY2(failures >= 1, "no allocation failed");
+    QCOMPARE(pic_Stack.size(), size_t(2));
+    QVERIFY(img_changed);
+    if (edit == QLatin1String("pencil")) QCOMPARE(work_area->Pixel(70, 150) & 0xFFFFFF, Platform::Color(0x000000));
+    else QCOMPARE(work_area->Pixel(70, 150) & 0xFFFFFF, Platform::Color(0x00FF00));
   }
 
   void shortageInNewChangesNothing_data() {

@@ -111,7 +111,7 @@ class OpeningTests : public FixtureTest {
     QDir().mkpath(blocked);  // a folder stands where the file should go
     ExpectSaveQuestion(QStringLiteral("Untitled"), QStringLiteral("Save"));
     Fixture::ExpectSaveFile(blocked);
-    Fixture::ExpectMessageBox(QStringLiteral("Image File already exists^Do you wish to over write it?"), QStringLiteral("Yes"));
+    Fixture::ExpectMessageBox(QStringLiteral("Image File already exists^Do you wish to overwrite it?"), QStringLiteral("Yes"));
     Fixture::ExpectAny([](Platform::ModalRequest& r) -> QVariant {
       if (!r.message.startsWith(QLatin1String("ERROR^The picture could not be saved as 'blocked.png'.^")))
         Platform::ModalHost::RecordFailure(QStringLiteral("unexpected: ") + Platform::ModalHost::Describe(r));

@@ -154,12 +154,12 @@ class SavingTests : public FixtureTest {
     const QString path = Fixture::WriteFile(QStringLiteral("out/untitled.png"), "old contents");
     ExpectSaveDialog(QStringLiteral("Save Image [Default=png]"), QStringLiteral("untitled"),
                      Fixture::Home() + QStringLiteral("/out/untitled"));
-    Fixture::ExpectMessageBox(QStringLiteral("Image File already exists^Do you wish to over write it?"), QStringLiteral("No"));
+    Fixture::ExpectMessageBox(QStringLiteral("Image File already exists^Do you wish to overwrite it?"), QStringLiteral("No"));
     QVERIFY(!Save_image_As());
     QCOMPARE(Bytes(path), QByteArray("old contents"));
 
     ExpectSaveDialog(QStringLiteral("Save Image [Default=png]"), QStringLiteral("untitled"), path);
-    Fixture::ExpectMessageBox(QStringLiteral("Image File already exists^Do you wish to over write it?"), QStringLiteral("Yes"));
+    Fixture::ExpectMessageBox(QStringLiteral("Image File already exists^Do you wish to overwrite it?"), QStringLiteral("Yes"));
     QVERIFY(Save_image_As());
     QCOMPARE(Compare(QImage(path).convertToFormat(QImage::Format_RGB32), Striped()), QString());
   }
@@ -290,7 +290,7 @@ class SavingTests : public FixtureTest {
     QVERIFY(!Save_Image());
     // Save As keeps the name: the file exists, and after Yes the type still cannot be written.
     ExpectSaveDialog(QStringLiteral("Save Image [Default=pict]"), QStringLiteral("scan"), Fixture::Home() + QStringLiteral("/scan"));
-    Fixture::ExpectMessageBox(QStringLiteral("Image File already exists^Do you wish to over write it?"), QStringLiteral("Yes"));
+    Fixture::ExpectMessageBox(QStringLiteral("Image File already exists^Do you wish to overwrite it?"), QStringLiteral("Yes"));
     Fixture::ExpectMessageBox(QStringLiteral("Unknown File format^pict"), QStringLiteral("Ok"));
     QVERIFY(!Save_image_As());
     QCOMPARE(Bytes(path), QByteArray("old pict"));

@@ -36,7 +36,7 @@ class CanvasSizeSheetTests : public FixtureTest {
   void opening() {
     Fixture::NewDocument(640, 480);
     QVERIFY(CanvasSize([](winCANVAS_SIZE* w) {
-      QCOMPARE(w->windowTitle(), QStringLiteral("Untitled"));
+      QCOMPARE(w->windowTitle(), QStringLiteral("Canvas Size"));
       QCOMPARE(w->size(), QSize(235, 124));
       QVERIFY(w->windowModality() == Qt::WindowModal);
       QCOMPARE(Fields(w), QStringLiteral("640 x 480"));
@@ -176,6 +176,8 @@ class CanvasSizeSheetTests : public FixtureTest {
     QTest::newRow("enlarged") << 50 << true << "2" << QString() << true;
     // The product is 5, but 0.001 inch is 0.072 pixels.
     QTest::newRow("a side below a pixel") << 640 << true << "0.001" << "5000" << false;
+    // The same down: the product is 25, but 0.005 inch is 0.36 pixels.
+    QTest::newRow("a height below a pixel") << 640 << true << "5000" << "0.005" << false;
     QTest::newRow("point only") << 640 << true << "." << "5000" << false;
   }
   void okRule() {

@@ -55,7 +55,7 @@ class FlipRotateSheetTests : public FixtureTest {
   void firstOpeningFlipsHorizontally() {
     Fixture::MarkedDocument(4, 3);
     QVERIFY(FlipRotate([](winFlipRotate* w) {
-      QCOMPARE(w->windowTitle(), QStringLiteral("Untitled"));
+      QCOMPARE(w->windowTitle(), QStringLiteral("Flip / Rotate"));
       QCOMPARE(w->size(), QSize(374, 210));
       QCOMPARE(w->minimumSize(), w->maximumSize());
       QVERIFY(!(w->windowFlags() & Qt::WindowCloseButtonHint));

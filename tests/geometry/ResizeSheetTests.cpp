@@ -46,7 +46,7 @@ class ResizeSheetTests : public FixtureTest {
     Dialog_Setup = 7;
     Dialog_Answer = QStringLiteral("untouched");
     QVERIFY(Resize([](winimage_RESIZE* w) {
-      QCOMPARE(w->windowTitle(), QStringLiteral("Untitled"));
+      QCOMPARE(w->windowTitle(), QStringLiteral("Resize/Scale"));
       QCOMPARE(w->size(), QSize(394, 236));
       QCOMPARE(w->minimumSize(), QSize(64, 64));
       QVERIFY(w->windowModality() == Qt::WindowModal);

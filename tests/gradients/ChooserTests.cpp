@@ -303,6 +303,8 @@ class ChooserTests : public FixtureTest {
     QTest::newRow("missing") << "Warm" << "The file does not exist.";
     QTest::newRow("folder") << "Dir" << "It is a folder.";
     QTest::newRow("pipe") << "Pipe" << "It is not a file.";
+    QTest::newRow("link to a device") << "Device" << "It is not a file.";
+    QTest::newRow("larger than any gradient") << "Huge" << "The file is too large (over 8 MB).";
   }
   void unreadableChoice() {
     QFETCH(QString, row);
@@ -310,6 +312,9 @@ class ChooserTests : public FixtureTest {
     WriteSetting(QStringLiteral("Warm.Light.Gradient"), "0,0,0\n");
     QVERIFY(QDir().mkdir(GradientFile(QStringLiteral("Dir.Gradient"))));
     QCOMPARE(::mkfifo(QFile::encodeName(GradientFile(QStringLiteral("Pipe.Gradient"))).constData(), 0600), 0);
+    QVERIFY(QFile::link(QStringLiteral("/dev/null"), GradientFile(QStringLiteral("Device.Gradient"))));
+    WriteSetting(QStringLiteral("Huge.Gradient"),
+                 "0,0,0\n50:&h000000\n" + QByteArray(modGRADIENT::kMaxGradientFileBytes, 'x'));
     Fixture::ExpectDialog(QStringLiteral("winGradientFiles"), [&](QDialog* d) {
       winGradientFiles* w = Shown(d);
       ClickRow(w, row);

@@ -16,6 +16,14 @@
 using namespace GradientHelpers;
 
 namespace {
+// A gradient file of exactly that many bytes: style 1, centre 5 %, 6 %, one stop at 40 and a line of
+// no stop that fills it up.
+QByteArray FileOfSize(qint64 bytes) {
+  QByteArray content("1,5,6\n40:&h102030\n");
+  content += QByteArray(bytes - content.size() - 1, 'x') + '\n';
+  return content;
+}
+
 const QString kSpectrumStops =
     QStringLiteral("0:FF0000,16:F900FC,33:0000FE,50:1EFFF0,67:1FFF0A,83:FFFF00,100:FF0000");
 }
@@ -33,25 +41,34 @@ class GradientFileTests : public FixtureTest {
     QVERIFY(!modGRADIENT::Gradient_Changed);
   }
 
-  // A "Spectrum" that cannot be read leaves the built-in gradient in memory and stays as it is.
+  // A "Spectrum" that cannot be read leaves the built-in gradient in memory and stays as it is: also a
+  // file larger than any gradient (by one byte), which is not read at all.
   void unreadableSpectrumAtStart_data() {
     QTest::addColumn<QString>("kind");
     QTest::newRow("folder") << "folder";
     QTest::newRow("pipe") << "pipe";
+    QTest::newRow("link to a device") << "device";
+    QTest::newRow("larger than any gradient") << "large";
   }
   void unreadableSpectrumAtStart() {
     QFETCH(QString, kind);
     const QString path = GradientFile(QStringLiteral("Spectrum.Gradient"));
     QVERIFY(QFile::remove(path));
     if (kind == QLatin1String("folder")) QVERIFY(QDir().mkdir(path));
-    else QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (kind == QLatin1String("pipe")) QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (kind == QLatin1String("device")) QVERIFY(QFile::link(QStringLiteral("/dev/null"), path));
+    else WriteSetting(QStringLiteral("Spectrum.Gradient"), FileOfSize(modGRADIENT::kMaxGradientFileBytes + 1));
+    const QFileInfo before(path);
     Fixture::StartProgram();
     QCOMPARE(Stops(), kSpectrumStops);
     QCOMPARE(modGRADIENT::Gradient_style, 0);
     QVERIFY(!modGRADIENT::Gradient_Changed);
     const QFileInfo after(path);
-    QCOMPARE(after.isDir(), kind == QLatin1String("folder"));
-    QCOMPARE(after.isFile(), false);
+    QCOMPARE(after.isDir(), before.isDir());
+    QCOMPARE(after.isFile(), before.isFile());
+    QCOMPARE(after.isSymLink(), before.isSymLink());
+    QCOMPARE(after.size(), before.size());
+    QCOMPARE(after.lastModified(), before.lastModified());
   }
 
   // The reader, on files as a hand may leave them.
@@ -73,6 +90,8 @@ class GradientFileTests : public FixtureTest {
     QTest::newRow("CR LF") << QByteArray("1,50,50\r\n0:&h0000FF\r\n100:&hFFFF00\r\n") << 1 << 50 << 50
                            << "0:0000FF,100:FFFF00";
     QTest::newRow("not numbers") << QByteArray("x,y,z\nq:&hzz10zz\n") << 0 << 0 << 0 << "0:001000";
+    QTest::newRow("as large as a gradient file may be")
+        << FileOfSize(modGRADIENT::kMaxGradientFileBytes) << 1 << 5 << 6 << "40:102030";
     QTest::newRow("huge") << QByteArray("2,2147483647,-99999999999\n99999999999:&hFFFFFF\n") << 2 << 2147483647
                           << int(-2147483647 - 1) << "2147483647:FFFFFF";
   }

@@ -29,22 +29,6 @@ void Picture_At(int w, int h, float zoom) {
 
 QSize Picture_Size() { return QSize(work_area->Width(), work_area->Height()); }
 
-// The handle picture stands centred on the point: its non-white pixels are where the surround shows
-// them.
-bool Handle_Drawn_At(const QImage& surround, QPoint at) {
-  const Platform::PicturePtr handle = Resources::handle_pic();
-  int seen = 0;
-  for (int y = 0; y < handle->Height(); ++y)
-    for (int x = 0; x < handle->Width(); ++x) {
-      const Platform::Color c = handle->Pixel(x, y) & 0xFFFFFF;
-      if (c == 0xFFFFFF) continue;
-      const QPoint p = at + QPoint(x - 4, y - 4);
-      if (!surround.rect().contains(p)) continue;
-      if (At(surround, p.x(), p.y()) != c) return false;
-      ++seen;
-    }
-  return seen > 0;
-}
 }  // namespace
 
 class CanvasHandleTests : public FixtureTest {
@@ -55,13 +39,16 @@ class CanvasHandleTests : public FixtureTest {
     QTest::addColumn<QList<QPoint>>("handles");
     QTest::addColumn<QList<QPoint>>("points");
     QTest::addColumn<QList<int>>("modes");
+    // The handles are drawn 9 x 9 centred on their points; the painting canvas covers (4, 4) to (643, 483).
     QTest::newRow("640 x 480") << QSize(640, 480) << QList<QPoint>{{644, 232}, {644, 484}, {312, 484}}
-                               << QList<QPoint>{{648, 232}, {646, 488}, {312, 489}, {644, 484}, {650, 232}, {649, 237}}
-                               << QList<int>{1, 2, 3, 0, 0, 1};
-    // Hot squares at (21, 0), (21, 21) and (0, 21), each reached only outside the picture's area.
+                               << QList<QPoint>{{648, 232}, {646, 488}, {312, 488}, {644, 228}, {643, 483},
+                                                {649, 232}, {646, 237}, {317, 486}}
+                               << QList<int>{1, 2, 3, 1, 0, 0, 0, 0};
+    // The right handle reaches from row -3 to row 5 and the bottom one from column -3 to 5; the canvas
+    // covers (4, 4) to (20, 20).
     QTest::newRow("17 x 17") << QSize(17, 17) << QList<QPoint>{{21, 1}, {21, 21}, {1, 21}}
-                             << QList<QPoint>{{22, 0}, {21, 0}, {22, 22}, {0, 22}, {0, 21}, {5, 27}}
-                             << QList<int>{1, 0, 2, 3, 0, 0};
+                             << QList<QPoint>{{22, 0}, {21, 0}, {20, 3}, {20, 4}, {22, 22}, {0, 21}, {5, 26}, {26, 1}}
+                             << QList<int>{1, 1, 1, 0, 2, 3, 0, 0};
   }
   void whereTheHandlesStandAndWhatAPointHits() {
     QFETCH(QSize, picture);
@@ -76,20 +63,60 @@ class CanvasHandleTests : public FixtureTest {
       QCOMPARE(Main()->Background_Mode(points[i].x(), points[i].y()), modes[i]);
   }
 
+  // Near the canvas's right and bottom edges every pixel where the surround shows a handle answers
+  // with that handle's mode, and every other pixel with none: a handle takes the mouse exactly where it
+  // is seen.
+  void aHandleAnswersOnItsOwnPixels_data() {
+    QTest::addColumn<QSize>("picture");
+    QTest::addColumn<float>("zoom");
+    QTest::addColumn<QList<QPoint>>("handles");
+    QTest::newRow("640 x 480") << QSize(640, 480) << 1.0f << QList<QPoint>{{644, 232}, {644, 484}, {312, 484}};
+    // Canvas 400 x 240.
+    QTest::newRow("100 x 60 at 400 %") << QSize(100, 60) << 4.0f << QList<QPoint>{{404, 112}, {404, 244}, {192, 244}};
+    QTest::newRow("17 x 17") << QSize(17, 17) << 1.0f << QList<QPoint>{{21, 1}, {21, 21}, {1, 21}};
+    // Only the corner handle lies on the surround.
+    QTest::newRow("1 x 1") << QSize(1, 1) << 1.0f << QList<QPoint>{{5, -7}, {5, 5}, {-7, 5}};
+  }
+  void aHandleAnswersOnItsOwnPixels() {
+    QFETCH(QSize, picture);
+    QFETCH(float, zoom);
+    QFETCH(QList<QPoint>, handles);
+    Picture_At(picture.width(), picture.height(), zoom);
+    const QImage drawn = Painted(Surround());
+    const QRect canvas = Main()->Screen_Canvas->geometry();
+    const int R = canvas.right() + 1, B = canvas.bottom() + 1;
+    QList<int> seen{0, 0, 0, 0};
+    QString wrong;
+    for (int y = 0; y <= B + 10 && wrong.isEmpty(); ++y)
+      for (int x = 0; x <= R + 10 && wrong.isEmpty(); ++x) {
+        if ((x < R - 10 && y < B - 10) || canvas.contains(x, y) || !drawn.rect().contains(x, y)) continue;
+        int owner = 0;
+        for (int mode = 1; mode <= 3; ++mode)
+          if (std::abs(x - handles[mode - 1].x()) <= 4 && std::abs(y - handles[mode - 1].y()) <= 4) owner = mode;
+        const bool shows = At(drawn, x, y) != modOptions::option_Background_Color;
+        QCOMPARE(shows, owner != 0);
+        const int answer = Main()->Background_Mode(x, y);
+        if (answer != owner) wrong = QStringLiteral("%1,%2 answers %3, shows %4").arg(x).arg(y).arg(answer).arg(owner);
+        ++seen[owner];
+      }
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+    QVERIFY(seen[2] > 0);
+  }
+
   void thePointerShowsTheHandlesArrows() {
     Picture_At(640, 480, 1);
     const QList<QPair<QPoint, Qt::CursorShape>> moves{
         {{648, 232}, Qt::SizeHorCursor}, {{700, 300}, Qt::ArrowCursor}, {{646, 488}, Qt::SizeFDiagCursor},
-        {{312, 489}, Qt::SizeVerCursor}, {{800, 500}, Qt::ArrowCursor}};
+        {{312, 488}, Qt::SizeVerCursor}, {{800, 500}, Qt::ArrowCursor}};
     for (const auto& [at, shape] : moves) {
       HoverAt(Surround(), at);
       QCOMPARE(Surround()->cursor().shape(), shape);
     }
-    // Over a handle the painting canvas shows the arrows too; a point over the picture's own area leaves
+    // Over a handle the painting canvas shows the arrows too; a point under the painting canvas leaves
     // every pointer alone.
     HoverAt(Surround(), QPoint(646, 488));
     QCOMPARE(Main()->Screen_Canvas->cursor().shape(), Qt::SizeFDiagCursor);
-    QCOMPARE(Main()->Background_Mode(644, 484), 0);
+    QCOMPARE(Main()->Background_Mode(643, 483), 0);
     QCOMPARE(Surround()->cursor().shape(), Qt::SizeFDiagCursor);
   }
 

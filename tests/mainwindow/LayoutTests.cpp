@@ -18,6 +18,7 @@
 #include "palettes/classPATTERNS.h"
 #include "palettes/classScrollbar.h"
 #include "palettes/classTOOLS.h"
+#include "SurroundingsDriving.h"
 #include "support/Fixture.h"
 #include "support/TestMain.h"
 
@@ -27,27 +28,14 @@ namespace {
 winMAIN* Main() { return winMAIN::instance(); }
 QWidget* Content() { return Main()->centralWidget(); }
 
-// The window's content (below the menu bar) at the given size.
-void Size_Content(QSize size) {
-  winMAIN* w = Main();
-  w->resize(w->size() + (size - Content()->size()));
-  w->layout()->activate();
-  QCOMPARE(Content()->size(), size);
-}
-
 // A control's place and size in the window's content.
 QRect Place(const QWidget* control) { return QRect(control->mapTo(Content(), QPoint(0, 0)), control->size()); }
 
 // What is shown of a control, whether or not the window itself shows.
 bool Shown(const QWidget* control) { return control->isVisibleTo(Content()); }
 
-void View_Settings(bool tools, bool colours, bool patterns, bool rulers, bool systemBars) {
-  modOptions::option_ShowTools = tools;
-  modOptions::option_ShowColors = colours;
-  modOptions::option_ShowPattern = patterns;
-  modOptions::option_ShowRuler = rulers;
-  modOptions::option_OS_Scrollbar = systemBars;
-}
+using Surroundings::Size_Content;
+using Surroundings::View_Settings;
 }  // namespace
 
 class LayoutTests : public FixtureTest {

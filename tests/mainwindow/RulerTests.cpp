@@ -35,25 +35,8 @@ void Use_Resolution(int32_t h, int32_t v) {
   Printer_Info.Append(printer_res{h, v, true});
 }
 
-bool Ink(Platform::Color c) { return c == 0x000000; }
 // Dark enough to be part of a label's text, smoothed edges included.
 bool Text_Ink(Platform::Color c) { return ((c >> 8) & 0xFF) < 0x90; }
-
-// The painted ruler along its length: at each position the tick's length measured in from the edge next
-// to the picture (1 where only the border line is).
-QList<int> Tick_Profile(int index) {
-  const QImage ruler = Painted(Main()->canvasRULER(index));
-  const bool across = index == 0;
-  const int length = across ? ruler.width() : ruler.height();
-  const int depth = across ? ruler.height() : ruler.width();
-  QList<int> profile;
-  for (int p = 0; p < length; ++p) {
-    int n = 0;
-    while (n < depth && Ink(across ? At(ruler, p, depth - 1 - n) : At(ruler, depth - 1 - n, p))) ++n;
-    profile << n;
-  }
-  return profile;
-}
 
 // The middles of the label texts along the ruler: runs of positions whose band away from the ticks
 // holds text ink.

@@ -171,6 +171,7 @@ class ViewTests : public FixtureTest {
 
   void aNewRangeThatCutsTheValueMovesTheView() {
     Zoom = 1;
+    modOptions::option_OS_Scrollbar = true;
     Fixture::NewDocument(640, 2000);
     Main()->Arrange_Controls();
     Main()->Update_Display();
@@ -341,6 +342,11 @@ class ViewTests : public FixtureTest {
     QFETCH(int, deltaY);
     QFETCH(int, result);
     winMAIN* w = Main();
+    // A picture that needs both bars of the kind.
+    modOptions::option_OS_Scrollbar = system;
+    Fixture::NewDocument(3000, 3000);
+    w->Arrange_Controls();
+    w->Update_Display();
     offset = Point_of(value, value);
     bool handled = true;
     if (system) {

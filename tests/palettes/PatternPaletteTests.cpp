@@ -221,10 +221,10 @@ class PatternPaletteTests : public FixtureTest {
 
   void editOpensTheSheetAfterAWarning() {
     const QString warning = QStringLiteral(
-        "Edit Fill Patterns^This allow your to customize the available fill patterns.^This must be done with "
+        "Edit Fill Patterns^This allows you to customize the available fill patterns.^This must be done with "
         "extreme care.^^1) DO NOT CHANGE the SIZE of the IMAGE^2) Keep ALL pattern drawing INSIDE the RED "
-        "squares^3) Draw Patterns ONLY in BLACK and WHITE^^Failure to follow theses rules will cause "
-        "unpredictable results^^You will need to RESTART Pixmura for any changes to take affect.^^Do you wish "
+        "squares^3) Draw Patterns ONLY in BLACK and WHITE^^Failure to follow these rules will cause "
+        "unpredictable results^^You will need to RESTART Pixmura for any changes to take effect.^^Do you wish "
         "to continue?");
     AnswerMessageBox(warning, QStringLiteral("Edit Fill Patterns"), 48, QStringLiteral("No"));
     MenuBar1::instance()->Item(QStringLiteral("menu_Pat_EDIT"))->trigger();

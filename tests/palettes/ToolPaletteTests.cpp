@@ -1,15 +1,19 @@
+#include <QSet>
 #include <QTest>
+#include <algorithm>
 
 #include "app/modOptions.h"
 #include "core/EditingState.h"
 #include "effects/modColorSplash.h"
 #include "mainwindow/winMAIN.h"
+#include "palettes/classCOLORS.h"
 #include "palettes/classTOOLS.h"
 #include "palettes/winShapes.h"
 #include "platform/Environment.h"
 #include "Pointer.h"
 #include "support/Fixture.h"
 #include "support/TestMain.h"
+#include "text/winTEXT2.h"
 
 namespace {
 // The main window's tool palette with its events recorded.
@@ -25,7 +29,7 @@ struct Palette {
   // Shows the palette as it stands (its paint decides what is shown below the cells).
   QImage Shot() { return p->grab().toImage(); }
   void Move(int x, int y) { Hover(p, QPoint(x, y)); }
-  // The palette acts on what the last move found: the pointer comes to rest, then clicks.
+  // The pointer comes to rest, then clicks.
   void Click(int x, int y) {
     Move(x, y);
     Move(x, y);
@@ -41,6 +45,29 @@ QPoint Cell(int32_t id) { return QPoint(classTOOLS::Get_tool_X(id) + 16, classTO
 QPoint Button(int32_t i) { return QPoint(30, classTOOLS::Get_Fill_Y(i) + 16); }
 
 winMAIN* Main() { return winMAIN::instance(); }
+
+// How a control looks: its darkest grey level and its strongest colour (the largest difference between
+// two channels of one pixel), and how many different pixels it has.
+struct Look {
+  int darkest = 255;
+  int colour = 0;
+  int shades = 0;
+};
+Look Look_Of(QWidget* control) {
+  const QImage shot = control->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  Look look;
+  QSet<QRgb> seen;
+  for (int y = 0; y < shot.height(); ++y)
+    for (int x = 0; x < shot.width(); ++x) {
+      const QRgb p = shot.pixel(x, y);
+      const int r = qRed(p), g = qGreen(p), b = qBlue(p);
+      look.darkest = std::min(look.darkest, std::min({r, g, b}));
+      look.colour = std::max(look.colour, std::max({r, g, b}) - std::min({r, g, b}));
+      seen.insert(p);
+    }
+  look.shades = int(seen.size());
+  return look;
+}
 }  // namespace
 
 class ToolPaletteTests : public FixtureTest {
@@ -98,10 +125,37 @@ class ToolPaletteTests : public FixtureTest {
     // The current cell again: no event, no change.
     t.Click(Cell(5).x(), Cell(5).y());
     QCOMPARE(t.tools.size(), 1);
-    // A press without a move uses the cell of the last move.
-    t.Move(Cell(13).x(), Cell(13).y());
-    QTest::mouseClick(t.p, Qt::LeftButton, {}, QPoint(200, 500));
-    QCOMPARE(t.p->Current_Tool(), 13);
+  }
+
+  // A press and its release that come together, with no move to the press point first (a tap, a
+  // synthetic click), act where they are, as a click held there does, whatever the last move found.
+  void aTapActsWhereItIs_data() {
+    QTest::addColumn<int>("current");
+    QTest::addColumn<QPoint>("lastMove");
+    QTest::addColumn<QPoint>("tap");
+    QTest::addColumn<int>("tool");
+    QTest::addColumn<int>("fill");
+    QTest::newRow("a tool cell, the pointer last over another cell") << 2 << Cell(16) << Cell(5) << 5 << 1;
+    QTest::newRow("a tool cell, the pointer last beside the cells") << 2 << QPoint(37, 100) << Cell(17) << 17 << 1;
+    QTest::newRow("a fill-mode button, the pointer last over the tool's cell") << 6 << Cell(6) << Button(2) << 6 << 2;
+    QTest::newRow("the last fill-mode button, the pointer last over the first") << 15 << Button(1) << Button(3) << 15 << 3;
+    QTest::newRow("beside every cell, the pointer last over a cell") << 2 << Cell(13) << QPoint(37, 100) << 2 << 1;
+  }
+  void aTapActsWhereItIs() {
+    QFETCH(int, current);
+    QFETCH(QPoint, lastMove);
+    QFETCH(QPoint, tap);
+    QFETCH(int, tool);
+    QFETCH(int, fill);
+    Palette t;
+    t.Choose(current);
+    t.Move(lastMove.x(), lastMove.y());
+    t.Move(lastMove.x(), lastMove.y());
+    Tap(t.p, tap);
+    QCOMPARE(t.p->Current_Tool(), tool);
+    QCOMPARE(t.tools, tool == current ? QList<int32_t>{} : QList<int32_t>{tool});
+    QCOMPARE(t.p->FillMode(), fill);
+    QCOMPARE(t.modes, fill == 1 ? QList<int32_t>{} : QList<int32_t>{fill});
   }
 
   void aClickBesideEveryCellOnlyClearsTheMessage() {
@@ -241,6 +295,49 @@ class ToolPaletteTests : public FixtureTest {
     QCOMPARE(t.tools, QList<int32_t>{2});
     // A click does not clear the status message.
     QCOMPARE(Main()->status_msg, QStringLiteral("Partial"));
+  }
+
+  // A disabled control is drawn greyed, as Qt draws its own disabled controls: no colour and no black
+  // ink left, yet its drawing still shows. The Text Options window disables the tool palette and the
+  // status bar; any other drawn control looks the same when disabled.
+  void aDisabledControlIsDrawnGreyed_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<bool>("coloured");
+    QTest::newRow("tool palette, by the Text Options window") << "classTOOLS1" << true;
+    QTest::newRow("status bar, by the Text Options window") << "statusbar" << false;
+    QTest::newRow("colour palette") << "classCOLORS1" << true;
+  }
+  void aDisabledControlIsDrawnGreyed() {
+    QFETCH(QString, control);
+    QFETCH(bool, coloured);
+    Fixture::NewDocument(200, 100);
+    Main()->show();
+    QWidget* c = Main()->findChild<QWidget*>(control);
+    QVERIFY(c);
+    const Look enabled = Look_Of(c);
+    QVERIFY2(enabled.darkest < 64, qPrintable(QString::number(enabled.darkest)));
+    if (coloured) QVERIFY2(enabled.colour > 100, qPrintable(QString::number(enabled.colour)));
+    const bool byTheTextWindow = control != QLatin1String("classCOLORS1");
+    if (byTheTextWindow) {
+      modMAIN::Zoom = 1;
+      Main()->drawing_TOOL_GET(modMAIN::TOOL_TEXT2);
+      QVERIFY(winTEXT2::existing());
+    } else {
+      c->setEnabled(false);
+    }
+    QVERIFY(!c->isEnabled());
+    const Look disabled = Look_Of(c);
+    // Black through Qt's greying over a light window colour comes out near mid-grey.
+    QVERIFY2(disabled.darkest > 80, qPrintable(QString::number(disabled.darkest)));
+    QVERIFY2(disabled.colour <= 12, qPrintable(QString::number(disabled.colour)));
+    QVERIFY2(disabled.shades > 3, qPrintable(QString::number(disabled.shades)));
+    // Enabled again, it shows its colours and its black again.
+    if (byTheTextWindow) QTest::mouseClick(winTEXT2::existing()->pbCancel, Qt::LeftButton);
+    else c->setEnabled(true);
+    QVERIFY(c->isEnabled());
+    const Look again = Look_Of(c);
+    QCOMPARE(again.darkest, enabled.darkest);
+    QCOMPARE(again.colour, enabled.colour);
   }
 
   void aDisabledPaletteTakesNothing() {

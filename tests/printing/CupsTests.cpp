@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <csignal>
 
 #include "app/modOptions.h"
 #include "core/EditingState.h"
@@ -26,6 +27,7 @@ using namespace PrintChecks;
 namespace {
 
 const char* const kChildFolder = "PIXMURA_CUPS_TEST_FOLDER";
+const char* const kChildScheduler = "PIXMURA_CUPS_TEST_SCHEDULER";
 
 QString Write(const QString& path, const QString& text) {
   QFile f(path);
@@ -52,16 +54,6 @@ bool Wait_For(const std::function<bool()>& ready, int ms) {
   }
   return true;
 }
-
-// CUPS_SERVER for the tools this test runs, put back when the test ends however it ends.
-struct Server_Address {
-  QByteArray saved = qgetenv("CUPS_SERVER");
-  explicit Server_Address(const QString& address) { qputenv("CUPS_SERVER", address.toUtf8()); }
-  ~Server_Address() {
-    if (saved.isNull()) qunsetenv("CUPS_SERVER");
-    else qputenv("CUPS_SERVER", saved);
-  }
-};
 
 // The scheduler, stopped by its process id when the test ends however it ends.
 struct Scheduler {
@@ -148,6 +140,7 @@ class CupsTests : public FixtureTest {
     child.setProcessChannelMode(QProcess::MergedChannels);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QLatin1String(kChildFolder), root);
+    env.insert(QLatin1String(kChildScheduler), QString::number(cupsd.process.processId()));
     env.insert(QStringLiteral("CUPS_SERVER"), server);
     child.setProcessEnvironment(env);
     child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("CupsTests"), QStringLiteral("probeAndPrintThroughCups")});
@@ -209,6 +202,34 @@ class CupsTests : public FixtureTest {
     Tool(QStringLiteral("cupsaccept"), {QStringLiteral("PDF")});
     QVERIFY2(shown.startsWith(QLatin1String("ERROR^The picture could not be printed.^")), qPrintable(shown));
     QVERIFY2(shown.contains(QLatin1String("PDF")) && shown.contains(QLatin1String("accepting")), qPrintable(shown));
+
+    // The choices of the print dialog go with the job: two copies print two pages.
+    Answer_Print(QString(), true, [](QPrinter* p) { p->setCopyCount(2); });
+    QVERIFY(winMAIN::instance()->Handle_Menu(QStringLiteral("menu_Print"), 0));
+    const bool copied = Wait_For(
+        [] { return Tool(QStringLiteral("lpstat"), {QStringLiteral("-o")}).trimmed().isEmpty(); }, 120000);
+    QVERIFY2(copied, qPrintable(Tool(QStringLiteral("lpstat"), {QStringLiteral("-o")})));
+    const QByteArray twice = Fixture::ReadFile(device);
+    QVERIFY2(twice.contains("\n%%Pages: 2") && twice.contains("\n%%Page: 2 2"), twice.right(300).constData());
+
+    // The scheduler stops answering once the print dialog has closed: the job's hand-over ends within the
+    // wait, and the print says why it failed.
+    const pid_t scheduler = pid_t(qEnvironmentVariableIntValue(kChildScheduler));
+    QVERIFY(scheduler > 0);
+    struct Going_On {
+      pid_t pid;
+      ~Going_On() { ::kill(pid, SIGCONT); }
+    } going_on{scheduler};
+    Platform::Environment::OverridePrintSystemWait(1000);
+    Answer_Print(QString(), true, [scheduler](QPrinter*) { ::kill(scheduler, SIGSTOP); });
+    Fixture::ExpectMessageBox(QStringLiteral("ERROR^The picture could not be printed.^The printing system at \u201C%1\u201D "
+                                             "did not answer within 1 second.")
+                                  .arg(qEnvironmentVariable("CUPS_SERVER")),
+                              QStringLiteral("Ok"));
+    QElapsedTimer took;
+    took.start();
+    QVERIFY(winMAIN::instance()->Handle_Menu(QStringLiteral("menu_Print"), 0));
+    QVERIFY2(took.elapsed() < 3500, qPrintable(QStringLiteral("took %1 ms").arg(took.elapsed())));
   }
 };
 

@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+#include <cups/cups.h>
 
 #include "core/EditingState.h"
 #include "mainwindow/winMAIN.h"
@@ -62,6 +63,21 @@ inline void Answer_Print(const QString& pdf, bool print, std::function<void(QPri
     return print;
   });
 }
+
+// The printing system's address (CUPS_SERVER) for the tools a test runs and for the program, put back
+// when the test ends however it ends. This thread forgets the address it knew, so that it asks again.
+struct Server_Address {
+  QByteArray saved = qgetenv("CUPS_SERVER");
+  explicit Server_Address(const QString& address) {
+    qputenv("CUPS_SERVER", address.toUtf8());
+    cupsSetServer(nullptr);
+  }
+  ~Server_Address() {
+    if (saved.isNull()) qunsetenv("CUPS_SERVER");
+    else qputenv("CUPS_SERVER", saved);
+    cupsSetServer(nullptr);
+  }
+};
 
 inline QString Run(const QString& program, const QStringList& args) {
   QProcess p;

@@ -1,5 +1,6 @@
 #include <QFileInfo>
 #include <QImage>
+#include <QLocale>
 #include <QPaintEngine>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -13,6 +14,7 @@
 #include "platform/Environment.h"
 #include "printing/PageSetup.h"
 #include "printing/Printing.h"
+#include "printing/winPRINTER.h"
 #include "support/Fixture.h"
 #include "support/TestMain.h"
 #include "PrintHelpers.h"
@@ -83,6 +85,10 @@ class PrintTests : public FixtureTest {
     // Narrower than the fitted 2400 x 1200: its own size, (2400 - 1000) / 2 and (3150 - 500) / 2.
     QTest::newRow("natural, centred both ways") << 1000 << 500 << false << true << true << QRect(700, 1325, 1000, 500);
     QTest::newRow("natural, not centred") << 1000 << 500 << false << false << false << QRect(0, 0, 1000, 500);
+    // Each axis on its own: across only, (2400 - 1000) / 2 = 700 and the top edge; down only, the left edge
+    // and (3150 - 500) / 2 = 1325.
+    QTest::newRow("natural, centred across only") << 1000 << 500 << false << true << false << QRect(700, 0, 1000, 500);
+    QTest::newRow("natural, centred down only") << 1000 << 500 << false << false << true << QRect(0, 1325, 1000, 500);
     // Fitted: 2400 wide, 2400 / 2 = 1200 high, (3150 - 1200) / 2 = 975; nothing to centre across.
     QTest::newRow("fitted, centred both ways") << 1000 << 500 << true << true << true << QRect(0, 975, 2400, 1200);
     // Tall: 2400 / 0.5 = 4800 is too high, so 3150 high and 0.5 x 3150 = 1575 wide, (2400 - 1575) / 2 = 412.
@@ -241,6 +247,55 @@ class PrintTests : public FixtureTest {
     QCOMPARE(printer_setup->Landscape(), landscape);
     QCOMPARE(printer_setup->MaxHorizontalResolution(), rh);
     QCOMPARE(printer_setup->MaxVerticalResolution(), rv);
+  }
+
+  // A fresh page set-up: the locale's paper, portrait, a quarter inch (18 pt) all round.
+  void theDefaultPageSetUp() {
+    const PageSetup setup;
+    QVERIFY(!setup.Landscape());
+    QCOMPARE(setup.Layout().orientation(), QPageLayout::Portrait);
+    QCOMPARE(setup.Layout().margins(QPageLayout::Point), QMarginsF(18, 18, 18, 18));
+    const bool inches = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
+    QCOMPARE(setup.Layout().pageSize().id(), inches ? QPageSize::Letter : QPageSize::A4);
+    QCOMPARE(setup.MaxHorizontalResolution(), 72);
+    QCOMPARE(setup.MaxVerticalResolution(), 72);
+  }
+
+  // File > Print with the page set-up the program starts with and one centring box ticked in the Page
+  // Setup sheet: a 600 x 300 picture at 300 dpi keeps its size, centred on that axis alone, a quarter
+  // inch (75 dots) in from the paper's edges.
+  void printingThroughTheDefaultPageSetUp_data() {
+    QTest::addColumn<int>("box");
+    QTest::addColumn<QRect>("onA4");
+    QTest::addColumn<QRect>("onLetter");
+    // A4 (210 x 297 mm) is 2480 x 3508 dots, 2330 x 3358 inside the margins; Letter 2400 x 3150.
+    // Across: (2330 - 600) / 2 + 75 = 940, or (2400 - 600) / 2 + 75 = 975.
+    QTest::newRow("Horizontal alone") << 0 << QRect(940, 75, 600, 300) << QRect(975, 75, 600, 300);
+    // Down: (3358 - 300) / 2 + 75 = 1604, or (3150 - 300) / 2 + 75 = 1500.
+    QTest::newRow("Vertical alone") << 1 << QRect(75, 1604, 600, 300) << QRect(75, 1500, 600, 300);
+  }
+  void printingThroughTheDefaultPageSetUp() {
+    QFETCH(int, box);
+    QFETCH(QRect, onA4);
+    QFETCH(QRect, onLetter);
+    const bool inches = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
+    Use_Resolution(300, 300);
+    Fixture::ExpectDialog(QStringLiteral("winPRINTER"), [box](QDialog* d) {
+      QTest::mouseClick(static_cast<winPRINTER*>(d)->cbCENTER(box), Qt::LeftButton);
+    }, QStringLiteral("OK"));
+    winMAIN::instance()->Handle_Menu(QStringLiteral("menu_PageSetup"), 0);
+    QCOMPARE(modOptions::option_Printer_Center[box], true);
+    QCOMPARE(modOptions::option_Printer_Center[1 - box], false);
+    Two_Colour_Picture(600, 300);
+    const QString pdf = Fixture::Home() + QStringLiteral("/print.pdf");
+    Answer_Print(pdf, true);
+    QVERIFY(winMAIN::instance()->Handle_Menu(QStringLiteral("menu_Print"), 0));
+
+    const QString pageSize = Pdf_Info(pdf, QStringLiteral("Page size"));
+    QVERIFY2(pageSize.startsWith(inches ? QLatin1String("612 x 792") : QLatin1String("595 x 842")), qPrintable(pageSize));
+    const QImage page = Rasterise(pdf, 300, 300);
+    const QString wrong = Check_Placement(page, inches ? onLetter : onA4, 600);
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
   }
 
   void cancelPrintsNothingAndSaysNothing() {

@@ -20,6 +20,7 @@
 #include "palettes/modSHAPES.h"
 #include "platform/Environment.h"
 #include "platform/ImageConverter.h"
+#include "platform/SpellCheck.h"
 
 namespace Fixture {
 
@@ -50,6 +51,9 @@ void UseFreshHome() {
   qputenv("XDG_CACHE_HOME", (home + QStringLiteral("/cache")).toLocal8Bit());
   qputenv("TMPDIR", (home + QStringLiteral("/tmp")).toLocal8Bit());
   qputenv("XDG_DESKTOP_DIR", (home + QStringLiteral("/Desktop")).toLocal8Bit());
+  // Spell checking keeps the personal word list here (it would read the first test's folder otherwise,
+  // as the desktop library remembers the configuration folder it saw first).
+  qputenv("ENCHANT_CONFIG_DIR", (home + QStringLiteral("/config/enchant")).toLocal8Bit());
   CurrentHome() = home;
 }
 
@@ -64,6 +68,7 @@ QString SettingsFolder() {
 void Begin() {
   UseFreshHome();
   Platform::Environment::ResetOverrides();
+  Platform::SpellChecker::OverrideLanguages(std::nullopt);
   Platform::Environment::ResetBeepCount();
   Platform::ImageConverter::SetTimeoutRule(-1, -1);
   Platform::SetAllocationRefusal(nullptr);

@@ -13,7 +13,8 @@
 namespace Fixture {
 
 void SetRoot(const QString& path);
-// Points HOME, XDG_DATA_HOME, XDG_CONFIG_HOME, XDG_CACHE_HOME and TMPDIR at new empty folders.
+// Points HOME, XDG_DATA_HOME, XDG_CONFIG_HOME, XDG_CACHE_HOME, TMPDIR and the spell checker's personal
+// word list (ENCHANT_CONFIG_DIR) at new empty folders.
 void UseFreshHome();
 QString Home();
 // The program's settings folder for this test ($XDG_DATA_HOME/pixmura), made when missing.

@@ -2,10 +2,12 @@
 // text it offers, styling, the transparency boxes, Place in its three modes and Cancel.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextEdit>
 #include <QWindow>
@@ -78,6 +80,30 @@ QFont Font(int size) {
 int32_t W(const QString& s, int size) { return Platform::ToInt(QFontMetricsF(Font(size)).horizontalAdvance(s)); }
 int32_t H(int size) { return int32_t(std::ceil(QFontMetricsF(Font(size)).height())); }
 
+// The style of one character: font, size, bold, italic, underline and colour.
+QString Style(const Platform::StyledText& t, int at) {
+  return QStringLiteral("%1 %2%3%4%5 #%6")
+      .arg(t.Font(at, 1))
+      .arg(t.Size(at, 1))
+      .arg(t.Bold(at, 1) ? " bold" : "", t.Italic(at, 1) ? " italic" : "", t.Underline(at, 1) ? " underlined" : "")
+      .arg(t.TextColor(at, 1), 6, 16, QLatin1Char('0'));
+}
+
+// The style of the character at a position as the style runs give it, line ends included (the readers
+// of Style report the character after a line end): font, size, "B", "I", "U" for the styles that are
+// on, and the colour.
+QString Style_At(const Platform::StyledText& area, int at) {
+  for (const Platform::StyleRun& r : area.StyleRuns()) {
+    if (at < r.Start || at >= r.Start + r.Text.size()) continue;
+    QString s = r.Font + QLatin1Char(' ') + QString::number(r.Size);
+    if (r.Bold) s += QStringLiteral(" B");
+    if (r.Italic) s += QStringLiteral(" I");
+    if (r.Underline) s += QStringLiteral(" U");
+    return s + QStringLiteral(" #%1").arg(r.TextColor, 6, 16, QLatin1Char('0'));
+  }
+  return QStringLiteral("<nothing at %1>").arg(at);
+}
+
 QString Golden(const QString& name) {
   return qEnvironmentVariable("PIXMURA_SOURCE_DIR") + QStringLiteral("/tests/text/golden_styledtext/") + name + ".png";
 }
@@ -149,16 +175,19 @@ class AddTextWindowTests : public FixtureTest {
     QVERIFY(winTEXT_Open);
     QCOMPARE(drawing_TOOL, int32_t(TOOL_STYLEDTEXT));
     w->setGeometry(123, 45, 650, 380);
+    const QPointer<winTEXT> first(w);
     w->close();
     QVERIFY(!winTEXT_Open);
     QTRY_VERIFY(!winTEXT::existing());
+    // The closed window is gone, so the window that opens next is a new one.
+    QTRY_VERIFY(first.isNull());
     QCOMPARE(QRect(winTEXT_Left, winTEXT_Top, winTEXT_Width, winTEXT_Height), QRect(123, 45, 650, 380));
     // The close box leaves the tool as it was: the cell opens the window again only after another tool.
     QCOMPARE(drawing_TOOL, int32_t(TOOL_STYLEDTEXT));
     QVERIFY(!Open());
     Main()->drawing_TOOL_SET(TOOL_PENCIL);
     winTEXT* again = Open();
-    QVERIFY(again != w);
+    QVERIFY(again && again->isVisible());
     QCOMPARE(again->geometry(), QRect(123, 45, 650, 380));
   }
 
@@ -200,9 +229,9 @@ class AddTextWindowTests : public FixtureTest {
     modOptions::option_HelpTags = on;
     winTEXT* w = Open();
     QCOMPARE(winTEXT::Area_Help_Tag(),
-             QStringLiteral("Click Color Pallete above to \rchange Font or Background color"));
+             QStringLiteral("Click Color Palette above to \rchange Font or Background color"));
     QCOMPARE(w->inpText->toolTip(),
-             on ? QStringLiteral("Click Color Pallete above to \nchange Font or Background color") : QString());
+             on ? QStringLiteral("Click Color Palette above to \nchange Font or Background color") : QString());
     QCOMPARE(w->btnBOLD->toolTip(), on ? QStringLiteral("Bold") : QString());
     QCOMPARE(w->btnITALIC->toolTip(), on ? QStringLiteral("Italic") : QString());
     QCOMPARE(w->btnUNDERLINE->toolTip(), on ? QStringLiteral("Underline") : QString());
@@ -252,9 +281,94 @@ class AddTextWindowTests : public FixtureTest {
     QCOMPARE(Info_Text2->TextSize(), 36);
   }
 
+  // A style, font, size or colour change over a selection of several lines (five pieces: three lines
+  // and the two line ends between them) reaches the area as one edit, laid out once, and one undo takes
+  // all of it back. Each piece keeps what the change does not touch: the middle line stays red where
+  // the colour is not what changes.
+  void aStyleChangeOverLinesIsOneEdit_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("first");   // the style of "one" after the change
+    QTest::addColumn<QString>("middle");  // the style of "two" after the change
+    QTest::newRow("bold") << "bold" << "DejaVu Sans 18 B #000000" << "DejaVu Sans 18 B #800000";
+    QTest::newRow("italic") << "italic" << "DejaVu Sans 18 I #000000" << "DejaVu Sans 18 I #800000";
+    QTest::newRow("underline") << "underline" << "DejaVu Sans 18 U #000000" << "DejaVu Sans 18 U #800000";
+    QTest::newRow("font") << "font" << "DejaVu Sans Mono 18 #000000" << "DejaVu Sans Mono 18 #800000";
+    QTest::newRow("size") << "size" << "DejaVu Sans 36 #000000" << "DejaVu Sans 36 #800000";
+    QTest::newRow("colour") << "colour" << "DejaVu Sans 18 #008000" << "DejaVu Sans 18 #008000";
+  }
+  void aStyleChangeOverLinesIsOneEdit() {
+    QFETCH(QString, control);
+    QFETCH(QString, first);
+    QFETCH(QString, middle);
+    Draw_Color[1] = 0x000000;
+    Info_Text2->TextFont(QStringLiteral("DejaVu Sans"));
+    Info_Text2->TextSize(18);
+    winTEXT* w = Open();
+    Type(w, {QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")});
+    Platform::StyledText& area = w->Area_Text();
+    area.SetTextColor(4, 3, 0x800000);
+    // "one" 0-2, its line end 3, "two" 4-6, its line end 7, "three" 8-12.
+    const int positions[] = {0, 2, 3, 4, 6, 7, 8, 12};
+    QStringList before;
+    for (int at : positions) before << Style_At(area, at);
+    QCOMPARE(before[0], QStringLiteral("DejaVu Sans 18 #000000"));
+    QCOMPARE(before[3], QStringLiteral("DejaVu Sans 18 #800000"));
+
+    QSignalSpy edits(w->inpText->document(), &QTextDocument::contentsChange);
+    w->inpText->selectAll();
+    if (control == QLatin1String("bold")) Press(w->btnBOLD);
+    else if (control == QLatin1String("italic")) Press(w->btnITALIC);
+    else if (control == QLatin1String("underline")) Press(w->btnUNDERLINE);
+    else if (control == QLatin1String("font")) Choose(w->puFONT, QStringLiteral("DejaVu Sans Mono"));
+    else if (control == QLatin1String("size")) Choose(w->puSIZE, QStringLiteral("36"));
+    else Main()->classCOLORS1->Set_Color(1, 0x008000);
+    QCOMPARE(edits.count(), 1);
+    // The first and the last line, and both line ends, take the change.
+    for (int at : {0, 2, 3, 7, 8, 12}) QCOMPARE(Style_At(area, at), first);
+    for (int at : {4, 6}) QCOMPARE(Style_At(area, at), middle);
+    QCOMPARE(area.Text(), QStringLiteral("one\ntwo\nthree"));
+
+    QTest::keyClick(w->inpText, Qt::Key_Z, Qt::ControlModifier);
+    QStringList undone;
+    for (int at : positions) undone << Style_At(area, at);
+    QCOMPARE(undone, before);
+  }
+
+  // Opening the window with a text of several lines, the text object's or the one placed last, offers all
+  // of it selected, every line and line end in the font, size and colour.
+  void openingWithLines_data() {
+    QTest::addColumn<bool>("placed");
+    QTest::newRow("the text object's") << false;
+    QTest::newRow("placed last") << true;
+  }
+  void openingWithLines() {
+    QFETCH(bool, placed);
+    Draw_Color[1] = 0x204080;
+    const QString text = QStringLiteral("one\ntwo\nthree");
+    if (placed) {
+      Platform::StyleRun run;
+      run.Text = text;
+      run.Font = QStringLiteral("DejaVu Serif");
+      run.Size = 24;
+      run.TextColor = 0x204080;
+      myOriginalStyledText = std::make_shared<Platform::StyledText>();
+      myOriginalStyledText->InsertStyleRun(run, 0);
+    } else {
+      Info_Text2->Text(text);
+      Info_Text2->TextFont(QStringLiteral("DejaVu Serif"));
+      Info_Text2->TextSize(24);
+    }
+    winTEXT* w = Open();
+    Platform::StyledText& area = w->Area_Text();
+    QCOMPARE(area.Text(), text);
+    QCOMPARE(w->inpText->textCursor().selectedText(), QStringLiteral("one\u2029two\u2029three"));
+    // The first and the last character and both line ends, each in the font, size and colour.
+    for (int at : {0, 3, 7, 12}) QCOMPARE(Style_At(area, at), QStringLiteral("DejaVu Serif 24 #204080"));
+  }
+
   // The font popup shows the selection's font: the longest row that begins the font's name (the last
-  // one in the sorted list); a font that no row begins leaves the popup as it was; showing a row never
-  // changes the text.
+  // one in the sorted list); a font that is not installed shows the family drawn in its place; showing
+  // a row never changes the text.
   void theFontPopupFollowsTheSelection() {
     winTEXT* w = Open();
     Type(w, {QStringLiteral("monoserifnone")});
@@ -274,7 +388,8 @@ class AddTextWindowTests : public FixtureTest {
     select(5, 0);
     QCOMPARE(w->puFONT->currentText(), QStringLiteral("DejaVu Serif"));
     select(10, 2);
-    QCOMPARE(w->puFONT->currentText(), QStringLiteral("DejaVu Serif"));
+    QCOMPARE(w->puFONT->currentText(), QFontInfo(QFont(QStringLiteral("Nothing Like It"))).family());
+    QVERIFY(w->puFONT->currentText() != QLatin1String("DejaVu Serif"));
     QCOMPARE(area.Font(0, 1), QStringLiteral("DejaVu Sans Mono"));
     QCOMPARE(area.Font(10, 1), QStringLiteral("Nothing Like It"));
   }
@@ -391,6 +506,99 @@ class AddTextWindowTests : public FixtureTest {
     QCOMPARE(again->inpText->textCursor().selectedText().size(), 11);
     QCOMPARE(again->cbTRANS[0]->isChecked(), mode == 2);
     QCOMPARE(again->cbTRANS[1]->isChecked(), mode == 1);
+  }
+
+  // Each style the window offers, given to the second word, lasts through Place: in the floating text, in
+  // the pixels its drop leaves in the picture and in the window opened again; the first word stays plain,
+  // DejaVu Sans at 24 pixels in the foreground colour.
+  void eachStyleLastsThroughPlaceAndReopening_data() {
+    QTest::addColumn<QString>("style");
+    QTest::addColumn<QString>("font");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
+    QTest::addColumn<bool>("underline");
+    QTest::addColumn<uint>("colour");
+    const QString sans = QStringLiteral("DejaVu Sans");
+    QTest::newRow("bold") << "bold" << sans << 24 << true << false << false << 0x0000C0u;
+    QTest::newRow("italic") << "italic" << sans << 24 << false << true << false << 0x0000C0u;
+    QTest::newRow("underline") << "underline" << sans << 24 << false << false << true << 0x0000C0u;
+    QTest::newRow("font") << "font" << QStringLiteral("DejaVu Serif") << 24 << false << false << false << 0x0000C0u;
+    QTest::newRow("size") << "size" << sans << 36 << false << false << false << 0x0000C0u;
+    QTest::newRow("colour") << "colour" << sans << 24 << false << false << false << 0xC00000u;
+  }
+  void eachStyleLastsThroughPlaceAndReopening() {
+    QFETCH(QString, style);
+    QFETCH(QString, font);
+    QFETCH(int, size);
+    QFETCH(bool, bold);
+    QFETCH(bool, italic);
+    QFETCH(bool, underline);
+    QFETCH(uint, colour);
+    // The text as it should be placed, made run by run.
+    Platform::StyledText expected;
+    Platform::StyleRun plain;
+    plain.Text = QStringLiteral("Hello ");
+    plain.Font = QStringLiteral("DejaVu Sans");
+    plain.Size = 24;
+    plain.TextColor = 0x0000C0;
+    Platform::StyleRun styled;
+    styled.Text = QStringLiteral("world");
+    styled.Font = font;
+    styled.Size = size;
+    styled.Bold = bold;
+    styled.Italic = italic;
+    styled.Underline = underline;
+    styled.TextColor = colour;
+    expected.InsertStyleRun(plain, 0);
+    expected.InsertStyleRun(styled, 1);
+
+    Fixture::NewDocument(400, 120, 0x808080);
+    Draw_Color[1] = 0x0000C0;
+    Draw_Color[2] = 0xFFFFFF;
+    modOptions::option_ColorPicker = true;
+    winTEXT* w = Open();
+    Type(w, {QStringLiteral("Hello world")});
+    Choose(w->puFONT, QStringLiteral("DejaVu Sans"));
+    Choose(w->puSIZE, QStringLiteral("24"));
+    QTextCursor c = w->inpText->textCursor();
+    c.setPosition(6);
+    c.setPosition(11, QTextCursor::KeepAnchor);
+    w->inpText->setTextCursor(c);
+    if (style == "bold") Press(w->btnBOLD);
+    if (style == "italic") Press(w->btnITALIC);
+    if (style == "underline") Press(w->btnUNDERLINE);
+    if (style == "font") Choose(w->puFONT, QStringLiteral("DejaVu Serif"));
+    if (style == "size") Choose(w->puSIZE, QStringLiteral("36"));
+    if (style == "colour") {
+      Fixture::ExpectColorPicker(QColor(0xC0, 0x00, 0x00), QColor(0x00, 0x00, 0xC0));
+      Press(w->btn_Color);
+    }
+    QCOMPARE(Style(w->Area_Text(), 6), Style(expected, 6));
+    Press(w->btnPLACE);
+
+    // The floating text.
+    QVERIFY(myStyledText);
+    QCOMPARE(Style(*myStyledText, 0), Style(expected, 0));
+    QCOMPARE(Style(*myStyledText, 6), Style(expected, 6));
+    // Dropped: the box with the text as it should be drawn, where the selection lay.
+    const int width = StyledTextDrawing::StyledTextWidth(expected, 9999);
+    const int height = StyledTextDrawing::StyledTextHeight(expected, 9999);
+    auto drawn = Fixture::Filled(width, height, 0xFFFFFF);
+    Platform::Graphics g = drawn->Graphics();
+    RenderMode(g, modOptions::option_AntiAlias);
+    StyledTextDrawing::DrawStyledText(g, expected, 2, 0, 9999);
+    Main()->Turn_Lasso_OFF();
+    QCOMPARE(img_DRAG_DROP, Point_of(3, 3));
+    int differ = 0;
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) differ += work_area->Pixel(3 + x, 3 + y) != drawn->Pixel(x, y);
+    QCOMPARE(differ, 0);
+    // Opened again.
+    winTEXT* again = Open();
+    QCOMPARE(again->Area_Text().Text(), QStringLiteral("Hello world"));
+    QCOMPARE(Style(again->Area_Text(), 0), Style(expected, 0));
+    QCOMPARE(Style(again->Area_Text(), 6), Style(expected, 6));
   }
 
   // A selection still open when Place is pressed ends first, without an undo step; the text then floats

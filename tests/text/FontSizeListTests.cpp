@@ -1,20 +1,44 @@
 // The font and size lists of the text windows' popups.
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QImage>
+#include <QPainter>
 #include <QTest>
 
 #include "app/modOptions.h"
 #include "core/EditingState.h"
+#include "mainwindow/winMAIN.h"
 #include "support/Fixture.h"
 #include "support/TestMain.h"
 #include "text/classTEXT2.h"
 #include "text/modTEXT_INPUT.h"
+#include "text/winTEXT.h"
+#include "text/winTEXT2.h"
 
 namespace {
 QStringList Rows(const QComboBox& popup) {
   QStringList rows;
   for (int i = 0; i < popup.count(); ++i) rows << popup.itemText(i);
   return rows;
+}
+
+bool Installed(const QString& family) { return QFontDatabase::families().contains(family, Qt::CaseInsensitive); }
+
+// Whether text set in the two families comes out as the same pixels.
+bool Same_Drawing(const QString& a, const QString& b) {
+  const auto draw = [](const QString& family) {
+    QImage image(400, 60, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    QFont font;
+    font.setFamily(family);
+    font.setPixelSize(36);
+    p.setFont(font);
+    p.setPen(Qt::black);
+    p.drawText(5, 45, QStringLiteral("Hamburg 1960 Wg"));
+    return image;
+  };
+  return draw(a) == draw(b);
 }
 }  // namespace
 
@@ -62,8 +86,11 @@ class FontSizeListTests : public FixtureTest {
     QTest::addColumn<QString>("selected");
     QTest::newRow("an installed family") << "DejaVu Sans" << true << "DejaVu Sans";
     QTest::newRow("another letter case") << "dejavu serif" << false << "DejaVu Serif";
-    QTest::newRow("not installed") << "Arial" << true << "";
-    QTest::newRow("a face the tests leave out") << "DejaVu Sans Condensed" << false << "";
+    // "*": the row of the family the text is drawn in.
+    QTest::newRow("not installed") << "Nothing Like It Sans" << true << "*";
+    // Where that face is not installed, the text is drawn in another family, which is shown.
+    QTest::newRow("a face the tests leave out")
+        << "DejaVu Sans Condensed" << false << (Installed("DejaVu Sans Condensed") ? "" : "*");
   }
   void theFontPopup() {
     QFETCH(QString, font);
@@ -78,10 +105,41 @@ class FontSizeListTests : public FixtureTest {
     QCOMPARE(rows, modTEXT_INPUT::Font_List(QFontDatabase::families()));
     QVERIFY(rows.contains("DejaVu Sans") && rows.contains("DejaVu Serif"));
     QVERIFY(!rows.contains("DejaVu Sans Condensed"));
-    QCOMPARE(popup.currentText(), selected);
-    QCOMPARE(popup.currentIndex() == -1, selected.isEmpty());
+    if (selected == QLatin1String("*")) {
+      QVERIFY(popup.currentIndex() >= 0);
+      QVERIFY2(Same_Drawing(popup.currentText(), font), qPrintable(popup.currentText()));
+    } else {
+      QCOMPARE(popup.currentText(), selected);
+      QCOMPARE(popup.currentIndex() == -1, selected.isEmpty());
+    }
     QCOMPARE(popup.toolTip(), helpTags ? QStringLiteral("Change Font") : QString());
     QCOMPARE(modMAIN::Info_Text2->TextFont(), font);
+  }
+
+  // When the text's family is not installed, the font popups of both text windows show the family the
+  // text is drawn in, and opening them leaves the chosen family as it was.
+  void theWindowsShowTheFamilyInUse_data() {
+    QTest::addColumn<int>("tool");
+    QTest::newRow("Text Options") << int(modMAIN::TOOL_TEXT2);
+    QTest::newRow("Add Text") << int(modMAIN::TOOL_STYLEDTEXT);
+  }
+  void theWindowsShowTheFamilyInUse() {
+    QFETCH(int, tool);
+    const QString chosen = QStringLiteral("Nothing Like It Sans");
+    QVERIFY(!Installed(chosen));
+    // The family drawn in place of the missing one is not the one drawn for a serif family.
+    QVERIFY(!Same_Drawing(chosen, QStringLiteral("DejaVu Serif")));
+    modMAIN::Info_Text2->TextFont(chosen);
+    Fixture::NewDocument(200, 100);
+    modMAIN::Zoom = 1;
+    winMAIN::instance()->drawing_TOOL_GET(tool);
+    QComboBox* popup = nullptr;
+    if (tool == modMAIN::TOOL_TEXT2) popup = winTEXT2::existing() ? winTEXT2::existing()->puFONT : nullptr;
+    else popup = winTEXT::existing() ? winTEXT::existing()->puFONT : nullptr;
+    QVERIFY(popup);
+    QVERIFY(popup->currentIndex() >= 0);
+    QVERIFY2(Same_Drawing(popup->currentText(), chosen), qPrintable(popup->currentText()));
+    QCOMPARE(modMAIN::Info_Text2->TextFont(), chosen);
   }
 
   void theSizePopup_data() {

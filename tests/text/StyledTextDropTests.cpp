@@ -67,6 +67,8 @@ class StyledTextDropTests : public FixtureTest {
     QTest::newRow("white") << 0xFFFFFFu << true << 0x000000u;
     // Not a grey: the mask takes its grey, which for this almost black colour is black.
     QTest::newRow("not grey, dark") << 0x000001u << false << 0x000000u;
+    // Green weighs 16 of 32: 255 x 16 / 32 = 127.5, cut to 127.
+    QTest::newRow("not grey, green") << 0x00FF00u << false << 0x7F7F7Fu;
     QTest::newRow("not grey, red") << 0xFF0000u << false << Platform::RGB(qGray(255, 0, 0), qGray(255, 0, 0), qGray(255, 0, 0));
   }
   void knockOutOfEachPixel() {

@@ -189,6 +189,42 @@ class Text2PlacementTests : public FixtureTest {
     QCOMPARE(drawing_TOOL, int32_t(TOOL_PENCIL));
   }
 
+  // Delete and Cut typed on the main window end the placement as every command that ends it does: the
+  // text is drawn where its box lies as one undo step, the window closes, and the palette and status bar
+  // take clicks again.
+  void deleteAndCutEndThePlacement_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Delete") << int(Qt::Key_Delete) << int(Qt::NoModifier);
+    QTest::newRow("Cut") << int(Qt::Key_X) << int(Qt::ControlModifier);
+  }
+  void deleteAndCutEndThePlacement() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    Fixture::NewDocument(300, 200);
+    Text().TextFont(QStringLiteral("DejaVu Sans"));
+    QPointer<winTEXT2> w(Choose_Text_Tool());
+    QVERIFY(w);
+    winMAIN* main = Main();
+    main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(main));
+    QTest::keyClick(main, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(int(pic_Stack.size()), 2);
+    QCOMPARE(Current_Picture, 1);
+    const QRect ink = Ink(work_area->Image(), 0xFFFFFF);
+    QVERIFY(!ink.isEmpty());
+    QVERIFY(QRect(3, 3, Text().Width(), Text().Height()).contains(ink));
+    // The undo step holds the text, not the picture as it was.
+    QCOMPARE(Fixture::Difference(pic_Stack[1], work_area), QString());
+    QVERIFY(!winTEXT2::existing());
+    QTRY_VERIFY(w.isNull());
+    QCOMPARE(Windows(), 0);
+    QVERIFY(main->classTOOLS1->isEnabled());
+    QVERIFY(main->statusbar->isEnabled());
+    QVERIFY(!active_TEXT2 && !active_TEXTMODE && !active_LASSO && !active_DRAG);
+    QCOMPARE(drawing_TOOL, int32_t(TOOL_PENCIL));
+  }
+
   // A tool change that keeps the selection (the shapes gallery's) ends the placement by the text's own
   // state: the text is drawn, not a floating picture left over from before, and the window closes.
   void anotherToolDropsTheTextNotAStalePicture() {
