@@ -210,6 +210,25 @@ class UndoRedoPixelTests : public FixtureTest {
     }
   }
 
+  // A stroke whose undo step finds no memory is taken back: the picture shows the state before it again,
+  // and the same stroke with the memory gives its pixels.
+  void aStrokeWithoutMemoryForItsStepIsTakenBack() {
+    Start_Marked();
+    const QImage before = Marked();
+    Platform::SetAllocationRefusal([](qint64 bytes) { return bytes >= kW * kH * 3; });
+    Fixture::ExpectMessageBox(QStringLiteral("Out of Memory^Insufficient memory to create a new picture"),
+                              QStringLiteral("Ok"));
+    Make(Brush);
+    Platform::SetAllocationRefusal(nullptr);
+    QCOMPARE(pic_Stack.size(), size_t(1));
+    QString problem = Shows(before, QStringLiteral("after the refused step"));
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    Make(Brush);
+    QCOMPARE(pic_Stack.size(), size_t(2));
+    problem = Shows(Expected(Brush, before), QStringLiteral("after the stroke"));
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+  }
+
   // Every change in turn, then back through all of them and forward again.
   void undoAndRedoThroughASequence() {
     Start_Marked();
