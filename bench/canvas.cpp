@@ -1,6 +1,6 @@
 // The painting canvas on a 24-megapixel document, beside a plain copy of the picture's bytes: one drag
-// step of the line tool (the working picture rebuilt from the history, the line drawn, the canvas
-// repainted) and one repaint of a transparent document at 25 %.
+// step of the line tool (the working picture taken back to the history state where the last line lay,
+// the line drawn, the canvas repainted) and one repaint of a transparent document at 25 %.
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -33,7 +33,7 @@ void Open(int kind, bool transparent) {
 
 void BM_Memcpy(benchmark::State& state) { Memcpy(state); }
 
-// One drag step that reaches a new pixel: the whole working picture comes back from the history state,
+// One drag step that reaches a new pixel: the area of the last line comes back from the history state,
 // the line is drawn anew and the canvas repaints.
 void BM_LineDragStep(benchmark::State& state) {
   winMAIN* w = winMAIN::instance();

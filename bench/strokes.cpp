@@ -1,6 +1,6 @@
 // The polygon and the brush on a 24-megapixel document, beside a plain copy of the picture's bytes: one
-// rubber-band step of a 50-vertex polygon (the working picture rebuilt from the history, the edges and
-// the band drawn, the canvas repainted) and one brush stroke step across 100 pixels at size 10 (the
+// rubber-band step of a 50-vertex polygon (the working picture taken back to the history state where the
+// polygon lay, the edges and the band drawn, the canvas repainted) and one brush stroke step across 100 pixels at size 10 (the
 // stamps along the line and the redisplay).
 #include <QDir>
 #include <QTemporaryDir>

@@ -9,11 +9,19 @@
 #include "core/TraceLog.h"
 #include "mainwindow/winMAIN.h"
 #include "platform/Numbers.h"
+#include "platform/ScaledView.h"
 #include "text/classTEXT2.h"
 
 using namespace modMAIN;
 
 namespace {
+
+// The working picture as the canvas shows it, kept from one repaint to the next: a repaint scales only
+// what changed in the picture since the last one.
+Platform::ScaledView& Picture_View() {
+  static Platform::ScaledView view;
+  return view;
+}
 
 // The floating picture, over the selection on the canvas; its source is the selection's size.
 void Draw_Floating(Platform::Graphics& g, const PicturePtr& picture) {
@@ -102,7 +110,7 @@ void winMAIN::Screen_Canvas_Paint(Platform::Graphics& g) {
   // White shows the checkerboard exactly while the document is transparent; copies of the working
   // picture never carry the flag away.
   work_area->Transparent = Save_as_Transparent ? 1 : 0;
-  g.DrawPicture(work_area, 0, 0, spanW, spanH, offset.x, offset.y, cols, rows);
+  Picture_View().Draw(g, work_area, 0, 0, spanW, spanH, offset.x, offset.y, cols, rows);
   work_area->Transparent = 0;
 
   if (active_DRAG) {

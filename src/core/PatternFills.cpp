@@ -79,10 +79,15 @@ QRect ScanFill(QImage& img, int x, int y, QRgb fill, OnSpan&& onSpan) {
 }
 
 // Runs the flood on the picture's plane as RGB32: a plane of another layout is converted there and back.
+// The picture learns the bounds of what the flood filled once it is done.
 template <typename F>
 QRect OnRgb32(Picture& pic, F&& flood) {
-  QImage& img = pic.Image();
-  if (img.format() == QImage::Format_RGB32) return flood(img);
+  QImage& img = pic.ImageFor(QRect());
+  if (img.format() == QImage::Format_RGB32) {
+    const QRect filled = flood(img);
+    pic.NoteChanged(filled);
+    return filled;
+  }
   QImage work = img.convertToFormat(QImage::Format_RGB32);
   if (work.isNull()) throw Platform::OutOfMemoryException(QStringLiteral("Not enough memory to fill the picture"));
   const QRect filled = flood(work);
@@ -90,6 +95,7 @@ QRect OnRgb32(Picture& pic, F&& flood) {
     QImage back = work.convertToFormat(img.format());
     if (back.isNull()) throw Platform::OutOfMemoryException(QStringLiteral("Not enough memory to fill the picture"));
     img = back;
+    pic.NoteChanged(QRect(0, 0, pic.Width(), pic.Height()));
   }
   return filled;
 }
@@ -152,7 +158,7 @@ void Fill(Picture& target, const QRect& box, const Tile& tile, bool skipWhite, S
   const QRect area = box.intersected(QRect(0, 0, target.Width(), target.Height()));
   if (area.isEmpty()) return;
   const QImage mask = shape == Shape::Rect ? QImage() : ShapeMask(box, area, shape, arcW, arcH);
-  QImage& img = target.Image();
+  QImage& img = target.ImageFor(area);
   const bool rgb32 = img.format() == QImage::Format_RGB32;
   const int n = area.width();
   for (int y = area.top(); y <= area.bottom(); ++y) {

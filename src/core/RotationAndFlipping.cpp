@@ -159,7 +159,7 @@ void Replace_Work_Area(const PicturePtr& picture) {
   if (work_area) picture->State() = work_area->State();
   // The mask is made before the switch: if it cannot be made, the working picture stays as it was.
   if (Save_as_Transparent) picture->RemoveMask();
-  else picture->Mask()->Image().fill(0);
+  else picture->MakeMaskOpaque();
   work_area = picture;
 }
 

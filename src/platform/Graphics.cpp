@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace Platform {
 
@@ -34,7 +35,7 @@ double Graphics::StringWidth(const QString& text) const { return QFontMetricsF(F
 int Graphics::TextHeight() const { return int(std::ceil(QFontMetricsF(Font()).height())); }
 int Graphics::TextAscent() const { return int(std::ceil(QFontMetricsF(Font()).ascent())); }
 
-void Graphics::Paint(const std::function<void(QPainter&)>& f) {
+void Graphics::Paint(const QRect& bounds, const std::function<void(QPainter&)>& f) {
   if (painter_) {
     painter_->save();
     painter_->setRenderHint(QPainter::Antialiasing, state_->antiAlias);
@@ -46,7 +47,7 @@ void Graphics::Paint(const std::function<void(QPainter&)>& f) {
     return;
   }
   if (!target_) return;
-  QPainter p(&target_->Image());
+  QPainter p(&target_->ImageFor(bounds));
   p.setRenderHint(QPainter::Antialiasing, state_->antiAlias);
   p.setRenderHint(QPainter::SmoothPixmapTransform, state_->antiAlias);
   p.setRenderHint(QPainter::TextAntialiasing, state_->antiAlias);
@@ -54,7 +55,21 @@ void Graphics::Paint(const std::function<void(QPainter&)>& f) {
   f(p);
 }
 
-void Graphics::WithPainter(const std::function<void(QPainter&)>& f) { Paint(f); }
+// What f draws is not known: the whole picture may have changed.
+void Graphics::WithPainter(const std::function<void(QPainter&)>& f) { Paint(Everything(), f); }
+
+QRect Graphics::LineBounds(int x1, int y1, int x2, int y2) const {
+  const int pw = state_->penWidth, ph = state_->penHeight;
+  // The old renderer's pen hangs right and down from each point; the anti-aliasing pen is round, centred
+  // half a pen to the right and below, and its soft edge reaches one pixel further.
+  const int m = state_->antiAlias ? std::max(pw, ph) / 2 + 2 : 1;
+  return QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2)))
+      .adjusted(-m, -m, m + pw, m + ph);
+}
+
+QRect Graphics::BoxBounds(const QRectF& box) const {
+  return box.toAlignedRect().adjusted(-2, -2, 2, 2);
+}
 
 // A line with the pen: the old renderer moves a pen rectangle of PenWidth x PenHeight, hanging right and
 // down from each point of the line, along the integer line walk; the anti-aliasing renderer strokes the
@@ -107,23 +122,23 @@ void Graphics::PenLine(QPainter& p, int x1, int y1, int x2, int y2) {
 }
 
 void Graphics::DrawLine(int x1, int y1, int x2, int y2) {
-  Paint([&](QPainter& p) { PenLine(p, x1, y1, x2, y2); });
+  Paint(LineBounds(x1, y1, x2, y2), [&](QPainter& p) { PenLine(p, x1, y1, x2, y2); });
 }
 
 void Graphics::FillRect(int x, int y, int w, int h) {
   if (w <= 0 || h <= 0) return;
-  Paint([&](QPainter& p) { p.fillRect(QRect(x, y, w, h), QColor::fromRgb(ToQRgb(state_->foreColor))); });
+  Paint(QRect(x, y, w, h), [&](QPainter& p) { p.fillRect(QRect(x, y, w, h), QColor::fromRgb(ToQRgb(state_->foreColor))); });
 }
 
 void Graphics::ClearRect(int x, int y, int w, int h) {
   if (w <= 0 || h <= 0) return;
-  Paint([&](QPainter& p) { p.fillRect(QRect(x, y, w, h), Qt::white); });
+  Paint(QRect(x, y, w, h), [&](QPainter& p) { p.fillRect(QRect(x, y, w, h), Qt::white); });
 }
 
 void Graphics::DrawRect(int x, int y, int w, int h) {
   if (w <= 0 || h <= 0) return;
   const int pw = std::min(state_->penWidth, w), ph = std::min(state_->penHeight, h);
-  Paint([&](QPainter& p) {
+  Paint(QRect(x, y, w, h), [&](QPainter& p) {
     const QColor c = QColor::fromRgb(ToQRgb(state_->foreColor));
     p.fillRect(QRect(x, y, w, ph), c);
     p.fillRect(QRect(x, y + h - ph, w, ph), c);
@@ -134,7 +149,7 @@ void Graphics::DrawRect(int x, int y, int w, int h) {
 
 void Graphics::FillOval(int x, int y, int w, int h) {
   if (w <= 0 || h <= 0) return;
-  Paint([&](QPainter& p) {
+  Paint(BoxBounds(QRectF(x, y, w, h)), [&](QPainter& p) {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor::fromRgb(ToQRgb(state_->foreColor)));
     p.drawEllipse(QRectF(x, y, w, h));
@@ -143,7 +158,7 @@ void Graphics::FillOval(int x, int y, int w, int h) {
 
 void Graphics::DrawOval(int x, int y, int w, int h) {
   if (w <= 0 || h <= 0) return;
-  Paint([&](QPainter& p) {
+  Paint(BoxBounds(QRectF(x, y, w, h)), [&](QPainter& p) {
     // The ring between the outer oval and the oval inset by the pen.
     const double pw = std::min<double>(state_->penWidth, w / 2.0), ph = std::min<double>(state_->penHeight, h / 2.0);
     QPainterPath path;
@@ -156,7 +171,7 @@ void Graphics::DrawOval(int x, int y, int w, int h) {
 
 void Graphics::FillRoundRect(int x, int y, int w, int h, int ovalW, int ovalH) {
   if (w <= 0 || h <= 0) return;
-  Paint([&](QPainter& p) {
+  Paint(BoxBounds(QRectF(x, y, w, h)), [&](QPainter& p) {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor::fromRgb(ToQRgb(state_->foreColor)));
     p.drawRoundedRect(QRectF(x, y, w, h), std::min(ovalW, w) / 2.0, std::min(ovalH, h) / 2.0);
@@ -165,7 +180,7 @@ void Graphics::FillRoundRect(int x, int y, int w, int h, int ovalW, int ovalH) {
 
 void Graphics::DrawRoundRect(int x, int y, int w, int h, int ovalW, int ovalH) {
   if (w <= 0 || h <= 0) return;
-  Paint([&](QPainter& p) {
+  Paint(BoxBounds(QRectF(x, y, w, h)), [&](QPainter& p) {
     const double pw = std::min<double>(state_->penWidth, w / 2.0), ph = std::min<double>(state_->penHeight, h / 2.0);
     const double rx = std::min(ovalW, w) / 2.0, ry = std::min(ovalH, h) / 2.0;
     QPainterPath path;
@@ -187,7 +202,7 @@ QPolygonF Graphics::PolygonOf(const std::vector<int>& points) const {
 void Graphics::FillPolygon(const std::vector<int>& points) {
   const QPolygonF poly = PolygonOf(points);
   if (poly.size() < 2) return;
-  Paint([&](QPainter& p) {
+  Paint(BoxBounds(poly.boundingRect()), [&](QPainter& p) {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor::fromRgb(ToQRgb(state_->foreColor)));
     p.drawPolygon(poly, Qt::OddEvenFill);
@@ -197,7 +212,8 @@ void Graphics::FillPolygon(const std::vector<int>& points) {
 void Graphics::DrawPolygon(const std::vector<int>& points) {
   const QPolygonF poly = PolygonOf(points);
   if (poly.isEmpty()) return;
-  Paint([&](QPainter& p) {
+  const QRect box = poly.boundingRect().toAlignedRect();
+  Paint(LineBounds(box.left(), box.top(), box.right() + 1, box.bottom() + 1), [&](QPainter& p) {
     for (int i = 0; i < poly.size(); ++i) {
       const QPointF a = poly[i], b = poly[(i + 1) % poly.size()];
       PenLine(p, int(a.x()), int(a.y()), int(b.x()), int(b.y()));
@@ -206,7 +222,8 @@ void Graphics::DrawPolygon(const std::vector<int>& points) {
 }
 
 void Graphics::DrawString(const QString& text, double x, double y) {
-  Paint([&](QPainter& p) {
+  // A font's glyphs may reach beyond its metrics: the whole picture counts as changed.
+  Paint(Everything(), [&](QPainter& p) {
     p.setPen(QColor::fromRgb(ToQRgb(state_->foreColor)));
     p.drawText(QPointF(x, y), text);
   });
@@ -219,19 +236,20 @@ void Graphics::DrawPicture(const PicturePtr& pic, int x, int y) {
 
 void Graphics::DrawPicture(const PicturePtr& pic, int x, int y, int w, int h, int sx, int sy, int sw, int sh) {
   if (!pic || w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return;
+  // Read only: the source's pixels are not handed out for writing.
+  const QImage& source = std::as_const(*pic).Image();
   // An opaque picture drawn unscaled into a picture of the same layout is a plain copy of rows.
   const QRect dst(x, y, w, h), src(sx, sy, sw, sh);
   if (!painter_ && target_ && !pic->NeedsAlpha() && w == sw && h == sh &&
-      pic->Image().format() == target_->Image().format() && target_->Image().format() != QImage::Format_Grayscale8) {
+      source.format() == std::as_const(*target_).Image().format() && source.format() != QImage::Format_Grayscale8) {
     const QRect clip = dst.intersected(QRect(0, 0, width_, height_))
                            .intersected(src.translated(x - sx, y - sy))
                            .intersected(QRect(0, 0, pic->Width(), pic->Height()).translated(x - sx, y - sy));
     if (clip.isEmpty()) return;
-    const int bpp = pic->Image().depth() / 8;
-    QImage& d = target_->Image();
-    const QImage& s = pic->Image();
+    const int bpp = source.depth() / 8;
+    QImage& d = target_->ImageFor(clip);
     for (int row = clip.top(); row <= clip.bottom(); ++row) {
-      std::memcpy(d.scanLine(row) + clip.left() * bpp, s.constScanLine(row - y + sy) + (clip.left() - x + sx) * bpp,
+      std::memcpy(d.scanLine(row) + clip.left() * bpp, source.constScanLine(row - y + sy) + (clip.left() - x + sx) * bpp,
                   size_t(clip.width()) * bpp);
     }
     return;
@@ -242,10 +260,10 @@ void Graphics::DrawPicture(const PicturePtr& pic, int x, int y, int w, int h, in
   const double kx = double(w) / sw, ky = double(h) / sh;
   const QRectF target(x + (part.left() - sx) * kx, y + (part.top() - sy) * ky, part.width() * kx,
                       part.height() * ky);
-  Paint([&](QPainter& p) {
+  Paint(BoxBounds(target), [&](QPainter& p) {
     // Only the part that is drawn is turned into its alpha form.
     if (pic->NeedsAlpha()) p.drawImage(target, pic->ToARGB(part));
-    else p.drawImage(target, pic->Image(), QRectF(part));
+    else p.drawImage(target, source, QRectF(part));
   });
 }
 
@@ -259,7 +277,7 @@ void Graphics::SetPixel(int x, int y, Color c) {
     target_->SetPixel(x, y, c);
     return;
   }
-  Paint([&](QPainter& p) { p.fillRect(QRect(x, y, 1, 1), QColor::fromRgb(ToQRgb(c))); });
+  Paint(QRect(x, y, 1, 1), [&](QPainter& p) { p.fillRect(QRect(x, y, 1, 1), QColor::fromRgb(ToQRgb(c))); });
 }
 
 }  // namespace Platform

@@ -69,8 +69,13 @@ class Graphics {
   void WithPainter(const std::function<void(QPainter&)>& f);
 
  private:
-  void Paint(const std::function<void(QPainter&)>& f);
+  // Runs f with a painter on the target; a picture learns that the pixels inside bounds changed.
+  void Paint(const QRect& bounds, const std::function<void(QPainter&)>& f);
   void PenLine(QPainter& p, int x1, int y1, int x2, int y2);
+  // The pixels that a line with the pen, or a figure filling or framing the box, may reach.
+  QRect LineBounds(int x1, int y1, int x2, int y2) const;
+  QRect BoxBounds(const QRectF& box) const;
+  QRect Everything() const { return QRect(0, 0, width_, height_); }
   QPolygonF PolygonOf(const std::vector<int>& points) const;
 
   PicturePtr target_;

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "platform/Graphics.h"
 #include "platform/LargeBlocks.h"
@@ -142,8 +143,55 @@ PicturePtr Picture::Mask() {
     QImage m = AllocateImage(Width(), Height(), QImage::Format_Grayscale8);
     m.fill(0);
     mask_ = std::make_shared<Picture>(Private{}, std::move(m), 8, true);
+    maskOpaqueAt_ = mask_->generation_;
   }
   return mask_;
+}
+
+bool Picture::MaskOpaque() const {
+  return mask_ && !mask_->writesPending_ && mask_->generation_ == maskOpaqueAt_;
+}
+
+void Picture::MakeMaskOpaque() {
+  if (isMask_ || MaskOpaque()) return;
+  if (!mask_) {
+    Mask();
+    return;
+  }
+  mask_->image_.fill(0);
+  mask_->NoteChanged(mask_->Whole());
+  mask_->writesPending_ = false;
+  maskOpaqueAt_ = mask_->generation_;
+}
+
+void Picture::NoteChanged(const QRect& area) {
+  ++generation_;
+  const QRect part = area.intersected(Whole());
+  if (part.isEmpty()) return;
+  for (QRect& r : changed_) r |= part;
+}
+
+void Picture::WritesUnknown() {
+  ++generation_;
+  writesPending_ = true;
+}
+
+QRect Picture::Changed(ChangeReader reader) const {
+  const int i = int(reader);
+  return writesPending_ || fresh_[i] ? Whole() : changed_[i];
+}
+
+QRect Picture::TakeChanged(ChangeReader reader) {
+  const QRect r = Changed(reader);
+  changed_[int(reader)] = QRect();
+  fresh_[int(reader)] = false;
+  return r;
+}
+
+void Picture::Settle() {
+  if (!writesPending_) return;
+  writesPending_ = false;
+  NoteChanged(Whole());
 }
 
 Graphics Picture::Graphics() { return Platform::Graphics(shared_from_this()); }
@@ -172,6 +220,7 @@ Color Picture::Pixel(int x, int y) const {
 void Picture::SetPixel(int x, int y, Color c) {
   if (x < 0 || y < 0 || x >= Width() || y >= Height()) return;
   Flatten();
+  NoteChanged(QRect(x, y, 1, 1));
   switch (image_.format()) {
     case QImage::Format_RGB32:
       reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = ToQRgb(c);
@@ -200,11 +249,12 @@ QImage Picture::ToARGB(const QRect& wanted) const {
   if (out.isNull()) throw OutOfMemoryException(QStringLiteral("Not enough memory to draw the picture"));
   if (!NeedsAlpha()) return out;
   const bool white = Transparent != 0;
-  const QImage* m = mask_ ? &mask_->image_ : nullptr;
-  for (int y = 0; y < out.height(); ++y) {
+  const QImage* m = mask_ && !MaskOpaque() ? &mask_->image_ : nullptr;
+  const int w = out.width(), h = out.height();
+  for (int y = 0; y < h; ++y) {
     QRgb* row = reinterpret_cast<QRgb*>(out.scanLine(y));
     const uchar* mrow = m ? m->constScanLine(y + area.top()) + area.left() : nullptr;
-    for (int x = 0; x < out.width(); ++x) {
+    for (int x = 0; x < w; ++x) {
       int a = mrow ? 255 - mrow[x] : 255;
       if (white && (row[x] & 0xFFFFFFu) == 0xFFFFFFu) a = 0;
       if (a == 255) continue;
@@ -223,7 +273,10 @@ PicturePtr Picture::Clone() const {
   if (!tiles_ && img.isNull()) throw OutOfMemoryException(QStringLiteral("Not enough memory to copy the picture"));
   auto pic = std::make_shared<Picture>(Private{}, std::move(img), depth_, isMask_);
   pic->tiles_ = tiles_;
-  if (mask_) pic->mask_ = mask_->Clone();
+  if (mask_) {
+    pic->mask_ = mask_->Clone();
+    if (MaskOpaque()) pic->maskOpaqueAt_ = pic->mask_->generation_;
+  }
   pic->Transparent = Transparent;
   pic->state_ = state_;
   return pic;
@@ -305,22 +358,29 @@ void Rgb888ToRgb32(const uchar* s, QRgb* d, int w) {
   Rgb888ToRgb32Scalar(s, d, w);
 }
 
-// Copies the colour plane of src into dst (same size), converting between RGB32 and RGB888.
-static void CopyPlane(const QImage& src, QImage& dst) {
-  const int w = src.width(), h = src.height();
-  if (src.format() == dst.format() && src.bytesPerLine() == dst.bytesPerLine()) {
+// Copies the colour plane of src into dst (same size), converting between RGB32 and RGB888: the whole
+// plane, or the area alone.
+static void CopyPlane(const QImage& src, QImage& dst, QRect area = QRect()) {
+  if (area.isNull()) area = src.rect();
+  const int w = area.width(), x0 = area.left();
+  const int sb = src.depth() / 8, db = dst.depth() / 8;
+  if (src.format() == dst.format() && src.bytesPerLine() == dst.bytesPerLine() && area == src.rect()) {
     std::memcpy(dst.bits(), src.constBits(), size_t(src.sizeInBytes()));
+  } else if (src.format() == dst.format()) {
+    for (int y = area.top(); y <= area.bottom(); ++y)
+      std::memcpy(dst.scanLine(y) + x0 * db, src.constScanLine(y) + x0 * sb, size_t(w) * size_t(sb));
   } else if (src.format() == QImage::Format_RGB32 && dst.format() == QImage::Format_RGB888) {
-    for (int y = 0; y < h; ++y)
-      Rgb32ToRgb888(reinterpret_cast<const QRgb*>(src.constScanLine(y)), dst.scanLine(y), w);
+    for (int y = area.top(); y <= area.bottom(); ++y)
+      Rgb32ToRgb888(reinterpret_cast<const QRgb*>(src.constScanLine(y)) + x0, dst.scanLine(y) + x0 * 3, w);
   } else if (src.format() == QImage::Format_RGB888 && dst.format() == QImage::Format_RGB32) {
-    for (int y = 0; y < h; ++y)
-      Rgb888ToRgb32(src.constScanLine(y), reinterpret_cast<QRgb*>(dst.scanLine(y)), w);
+    for (int y = area.top(); y <= area.bottom(); ++y)
+      Rgb888ToRgb32(src.constScanLine(y) + x0 * 3, reinterpret_cast<QRgb*>(dst.scanLine(y)) + x0, w);
   } else {
-    const QImage converted = src.convertToFormat(dst.format());
+    const QImage converted = src.copy(area).convertToFormat(dst.format());
     if (converted.isNull()) throw OutOfMemoryException(QStringLiteral("Not enough memory to copy the picture"));
-    for (int y = 0; y < h; ++y)
-      std::memcpy(dst.scanLine(y), converted.constScanLine(y), size_t(std::min(dst.bytesPerLine(), converted.bytesPerLine())));
+    for (int y = 0; y < converted.height(); ++y)
+      std::memcpy(dst.scanLine(area.top() + y) + x0 * db, converted.constScanLine(y),
+                  size_t(std::min<qsizetype>(qsizetype(w) * db, converted.bytesPerLine())));
   }
 }
 
@@ -332,11 +392,23 @@ PicturePtr Picture::CopyAtDepth(int depth) const {
   return std::make_shared<Picture>(Private{}, std::move(img), depth, false);
 }
 
-bool Picture::RefillFrom(const Picture& source, bool keepMask) {
+bool Picture::RefillFrom(const Picture& source, bool keepMask, const std::vector<QRect>* areas) {
   if (isMask_ || tiles_ || source.Width() != Width() || source.Height() != Height() || !image_.isDetached())
     return false;
-  if (source.tiles_) source.tiles_->CopyInto(image_);
-  else CopyPlane(source.image_, image_);
+  if (!areas) {
+    if (source.tiles_) source.tiles_->CopyInto(image_);
+    else CopyPlane(source.image_, image_);
+    NoteChanged(Whole());
+    writesPending_ = false;
+  } else {
+    for (const QRect& wanted : *areas) {
+      const QRect area = wanted.intersected(Whole());
+      if (area.isEmpty()) continue;
+      if (source.tiles_) source.tiles_->CopyInto(image_, area);
+      else CopyPlane(source.image_, image_, area);
+      NoteChanged(area);
+    }
+  }
   if (!keepMask || (mask_ && !mask_->image_.isDetached())) mask_.reset();
   Transparent = 0;
   state_ = DrawState();

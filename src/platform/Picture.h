@@ -7,6 +7,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/TiledPlane.h"
 #include "platform/Types.h"
@@ -29,6 +30,10 @@ struct DrawState {
   bool italic = false;
   bool underline = false;
 };
+
+// Who follows what changes in a picture's pixels: each reader takes the changes made since it last took
+// them, without disturbing the other.
+enum class ChangeReader { Screen, History, Count };
 
 class Picture : public std::enable_shared_from_this<Picture> {
   struct Private {};
@@ -58,9 +63,17 @@ class Picture : public std::enable_shared_from_this<Picture> {
   bool IsMask() const { return isMask_; }
 
   // The colour plane: RGB32 for depth 32, RGB888 for depth 24, Grayscale8 for a mask. A tiled picture
-  // is given a plane of its own first and is a plain picture from then on.
+  // is given a plane of its own first and is a plain picture from then on. Whoever takes the plane for
+  // writing may change any pixel at any time: until Settle, every reader sees the whole picture changed.
   QImage& Image() {
     Flatten();
+    WritesUnknown();
+    return image_;
+  }
+  // The colour plane for a change of the pixels inside the area alone, which readers see as changed.
+  QImage& ImageFor(const QRect& area) {
+    Flatten();
+    NoteChanged(area);
     return image_;
   }
   const QImage& Image() const {
@@ -77,6 +90,26 @@ class Picture : public std::enable_shared_from_this<Picture> {
   PicturePtr Mask();
   PicturePtr MaskIfAny() const { return mask_; }
   void RemoveMask() { mask_.reset(); }
+  // Gives the picture a mask with every pixel opaque; a mask known to be so already is left as it is.
+  void MakeMaskOpaque();
+  // True when the picture has a mask that is known to let every pixel through.
+  bool MaskOpaque() const;
+
+  // ---- What changed ----
+  // Records that the pixels inside the area (the part inside the picture) may have changed.
+  void NoteChanged(const QRect& area);
+  // The area changed since the reader last took its changes, now taken: the whole picture while the
+  // plane is out for writing (Image()), and for a picture that the reader has never seen.
+  QRect TakeChanged(ChangeReader reader);
+  // The same, left for the reader to take.
+  QRect Changed(ChangeReader reader) const;
+  // The whole plane was handed out for writing, and nothing tells when those writes end.
+  bool WritesPending() const { return writesPending_; }
+  // Those writes are over: readers see the whole picture changed once more, then changes are followed
+  // by their areas again.
+  void Settle();
+  // Grows with every change of the pixels (and with every handing out of the plane for writing).
+  quint64 Generation() const { return generation_; }
 
   // 1: pure white pixels are transparent when the picture is drawn or exported.
   int Transparent = 0;
@@ -94,8 +127,9 @@ class Picture : public std::enable_shared_from_this<Picture> {
   QImage ToARGB() const { return ToARGB(QRect(0, 0, Width(), Height())); }
   // The same for one area of the picture.
   QImage ToARGB(const QRect& area) const;
-  // True when drawing this picture needs its alpha form (it has a mask or white is transparent).
-  bool NeedsAlpha() const { return mask_ != nullptr || Transparent != 0; }
+  // True when drawing this picture needs its alpha form (a mask that may hide pixels, or white is
+  // transparent).
+  bool NeedsAlpha() const { return (mask_ != nullptr && !MaskOpaque()) || Transparent != 0; }
 
   // A deep copy: colour plane, mask, flag and drawing state.
   PicturePtr Clone() const;
@@ -104,11 +138,14 @@ class Picture : public std::enable_shared_from_this<Picture> {
   // Makes this picture a fresh copy of the source's colour plane without allocating: true when the sizes
   // and depths allow it and nothing else shares this picture's pixels. The transparency flag and the
   // drawing state start afresh, as for a new picture; the mask is dropped unless keepMask, in which case
-  // its memory stays for the caller to fill.
-  bool RefillFrom(const Picture& source, bool keepMask = false);
+  // its memory stays for the caller to fill. With areas, only the pixels inside them are copied: the
+  // caller knows that the two pictures differ nowhere else.
+  bool RefillFrom(const Picture& source, bool keepMask = false, const std::vector<QRect>* areas = nullptr);
 
  private:
   void Flatten() const;
+  void WritesUnknown();
+  QRect Whole() const { return QRect(0, 0, Width(), Height()); }
 
   mutable QImage image_;
   mutable TiledPlanePtr tiles_;  // when set, the colour plane (image_ is then null)
@@ -116,6 +153,11 @@ class Picture : public std::enable_shared_from_this<Picture> {
   bool isMask_;
   PicturePtr mask_;
   DrawState state_;
+  QRect changed_[int(ChangeReader::Count)];  // for each reader: what changed since it last took it
+  bool fresh_[int(ChangeReader::Count)] = {true, true};  // the reader has not yet taken any change
+  bool writesPending_ = false;
+  quint64 generation_ = 0;
+  quint64 maskOpaqueAt_ = ~quint64(0);  // the mask's generation when it was last made fully opaque
 };
 
 // Allocates an image of the given format, with the program's size check; throws OutOfMemoryException.

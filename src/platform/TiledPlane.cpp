@@ -25,17 +25,35 @@ inline bool SameBytes(const uchar* a, const uchar* b, size_t n) {
 }  // namespace
 
 TiledPlane::TiledPlane(int w, int h, int depth) : w_(w), h_(h), depth_(depth == 24 ? 24 : 32), bpp_(depth_ / 8) {
-  tiles_.resize(size_t(Columns()) * size_t((h_ + kTile - 1) / kTile));
+  tiles_.resize(size_t(Columns()) * size_t(Rows()));
 }
 
 int TiledPlane::TileWidth(int column) const { return std::min(kTile, w_ - column * kTile); }
 int TiledPlane::TileHeight(int row) const { return std::min(kTile, h_ - row * kTile); }
 
 const uchar* TiledPlane::TileRow(int column, int row, int r) const {
-  return tiles_[size_t(row) * size_t(Columns()) + size_t(column)].get() + size_t(r) * size_t(TileWidth(column) * bpp_);
+  const Tile& t = tiles_[size_t(row) * size_t(Columns()) + size_t(column)];
+  return t.bytes.get() + size_t(r) * t.stride;
 }
 
-TiledPlanePtr TiledPlane::FromImage(const QImage& source, int depth, const TiledPlane* like) {
+TiledPlanePtr TiledPlane::Over(const QImage& image) {
+  if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_RGB888)
+    return FromImage(image, 32);
+  std::shared_ptr<TiledPlane> plane(new TiledPlane(image.width(), image.height(),
+                                                   image.format() == QImage::Format_RGB888 ? 24 : 32));
+  // The plane holds its own reference to the image's pixels: a writer of the image detaches from it.
+  const auto pixels = std::make_shared<const QImage>(image);
+  const uchar* bits = pixels->constBits();
+  const size_t stride = size_t(pixels->bytesPerLine());
+  for (int ty = 0; ty < plane->Rows(); ++ty)
+    for (int c = 0; c < plane->Columns(); ++c) {
+      const uchar* first = bits + size_t(ty) * kTile * stride + size_t(c) * kTile * size_t(plane->bpp_);
+      plane->tiles_[size_t(ty) * size_t(plane->Columns()) + size_t(c)] = Tile{std::shared_ptr<const uchar>(pixels, first), stride};
+    }
+  return plane;
+}
+
+TiledPlanePtr TiledPlane::FromImage(const QImage& source, int depth, const TiledPlane* like, const QRect* changed) {
   QImage converted;
   const QImage* image = &source;
   if (source.format() != QImage::Format_RGB32 && source.format() != QImage::Format_RGB888) {
@@ -47,7 +65,11 @@ TiledPlanePtr TiledPlane::FromImage(const QImage& source, int depth, const Tiled
     throw OutOfMemoryException(QStringLiteral("Not enough memory to copy the picture"));
   std::shared_ptr<TiledPlane> plane(new TiledPlane(image->width(), image->height(), depth));
   const bool share = like && like->w_ == plane->w_ && like->h_ == plane->h_ && like->depth_ == plane->depth_;
+  // Only the tiles that meet the changed area need a look; the others are the same as like's.
+  QRect look(0, 0, plane->w_, plane->h_);
+  if (share && changed) look = changed->intersected(look);
   const int bpp = plane->bpp_, columns = plane->Columns();
+  const int c0 = look.isEmpty() ? 0 : look.left() / kTile, c1 = look.isEmpty() ? -1 : look.right() / kTile;
   const bool same = image->format() == plane->Format();
   const bool from32 = image->format() == QImage::Format_RGB32;
   const int srcBpp = from32 ? 4 : 3;
@@ -57,9 +79,10 @@ TiledPlanePtr TiledPlane::FromImage(const QImage& source, int depth, const Tiled
     for (int ty = 0; ty * kTile < plane->h_; ++ty) {
       const int th = plane->TileHeight(ty);
       for (auto& t : fresh) t.reset();
-      for (int r = 0; r < th; ++r) {
+      const bool looked = !look.isEmpty() && ty * kTile <= look.bottom() && ty * kTile + th > look.top();
+      for (int r = 0; looked && r < th; ++r) {
         const uchar* row = image->constScanLine(ty * kTile + r);
-        for (int c = 0; c < columns; ++c) {
+        for (int c = c0; c <= c1; ++c) {
           const int tw = plane->TileWidth(c);
           const size_t rowBytes = size_t(tw) * size_t(bpp);
           const uchar* seg = row + size_t(c) * kTile * size_t(srcBpp);
@@ -74,14 +97,21 @@ TiledPlanePtr TiledPlane::FromImage(const QImage& source, int depth, const Tiled
             if (share && SameBytes(like->TileRow(c, ty, r), bytes, rowBytes)) continue;
             tile = std::make_shared_for_overwrite<uchar[]>(rowBytes * size_t(th));
             // The rows above were equal to the tile this one is made from.
-            if (r > 0) std::memcpy(tile.get(), like->TileRow(c, ty, 0), rowBytes * size_t(r));
+            for (int above = 0; above < r; ++above)
+              std::memcpy(tile.get() + rowBytes * size_t(above), like->TileRow(c, ty, above), rowBytes);
           }
           CopyBytes(tile.get() + rowBytes * size_t(r), bytes, rowBytes);
         }
       }
       for (int c = 0; c < columns; ++c) {
         const size_t at = size_t(ty) * size_t(columns) + size_t(c);
-        plane->tiles_[at] = fresh[size_t(c)] ? Tile(std::move(fresh[size_t(c)])) : like->tiles_[at];
+        if (fresh[size_t(c)]) {
+          const size_t stride = size_t(plane->TileWidth(c)) * size_t(bpp);
+          const uchar* first = fresh[size_t(c)].get();
+          plane->tiles_[at] = Tile{std::shared_ptr<const uchar>(std::move(fresh[size_t(c)]), first), stride};
+        } else {
+          plane->tiles_[at] = like->tiles_[at];
+        }
       }
     }
   } catch (const std::bad_alloc&) {
@@ -98,36 +128,33 @@ Color TiledPlane::Pixel(int x, int y) const {
   return FromQRgb(c);
 }
 
-void TiledPlane::CopyInto(QImage& dst) const {
+void TiledPlane::CopyInto(QImage& dst) const { CopyInto(dst, QRect(0, 0, w_, h_)); }
+
+void TiledPlane::CopyInto(QImage& dst, const QRect& wanted) const {
+  const QRect area = wanted.intersected(QRect(0, 0, w_, h_));
+  if (area.isEmpty()) return;
   const bool to32 = dst.format() == QImage::Format_RGB32;
   const bool same = dst.format() == Format();
-  const size_t dstStep = size_t(kTile) * (to32 ? 4 : 3);
-  const int columns = Columns();
-  const size_t last = size_t(TileWidth(columns - 1)) * size_t(bpp_);
-  const uchar* const* tiles = nullptr;
-  std::vector<const uchar*> band(static_cast<size_t>(columns));
-  for (int y = 0; y < h_; ++y) {
-    const int r = y % kTile;
-    if (r == 0) {
-      for (int c = 0; c < columns; ++c) band[size_t(c)] = tiles_[size_t(y / kTile) * size_t(columns) + size_t(c)].get();
-      tiles = band.data();
-    }
-    uchar* d = dst.scanLine(y);
-    if (same) {
-      // Whole tile rows are copied at their fixed size, inline.
-      auto rows = [&](auto size) {
-        for (int c = 0; c + 1 < columns; ++c, d += dstStep) std::memcpy(d, tiles[c] + size_t(r) * size, size);
-      };
-      if (bpp_ == 4) rows(std::integral_constant<size_t, size_t(kTile) * 4>());
-      else rows(std::integral_constant<size_t, size_t(kTile) * 3>());
-      std::memcpy(d, tiles[columns - 1] + size_t(r) * last, last);
-      continue;
-    }
-    for (int c = 0; c < columns; ++c, d += dstStep) {
-      const int tw = TileWidth(c);
-      const uchar* src = tiles[c] + size_t(r) * size_t(tw) * size_t(bpp_);
-      if (to32) Rgb888ToRgb32(src, reinterpret_cast<QRgb*>(d), tw);
-      else Rgb32ToRgb888(reinterpret_cast<const QRgb*>(src), d, tw);
+  const size_t dstBpp = to32 ? 4 : 3;
+  const int c0 = area.left() / kTile, c1 = area.right() / kTile;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    const int ty = y / kTile, r = y % kTile;
+    uchar* row = dst.scanLine(y);
+    for (int c = c0; c <= c1; ++c) {
+      // The part of this tile's row inside the area.
+      const int x0 = std::max(area.left(), c * kTile), x1 = std::min(area.right() + 1, c * kTile + TileWidth(c));
+      const uchar* src = TileRow(c, ty, r) + size_t(x0 - c * kTile) * size_t(bpp_);
+      uchar* d = row + size_t(x0) * dstBpp;
+      const int n = x1 - x0;
+      if (same) {
+        // Whole 32-bit tile rows are a fixed size that the compiler copies inline.
+        if (n == kTile && bpp_ == 4) std::memcpy(d, src, size_t(kTile) * 4);
+        else std::memcpy(d, src, size_t(n) * size_t(bpp_));
+      } else if (to32) {
+        Rgb888ToRgb32(src, reinterpret_cast<QRgb*>(d), n);
+      } else {
+        Rgb32ToRgb888(reinterpret_cast<const QRgb*>(src), d, n);
+      }
     }
   }
 }
@@ -145,9 +172,26 @@ size_t TiledPlane::TileBytes(std::unordered_set<const void*>& seen) const {
   size_t bytes = 0;
   const int columns = Columns();
   for (size_t i = 0; i < tiles_.size(); ++i)
-    if (seen.insert(tiles_[i].get()).second)
+    if (seen.insert(tiles_[i].bytes.get()).second)
       bytes += size_t(TileWidth(int(i % size_t(columns)))) * size_t(TileHeight(int(i / size_t(columns)))) * size_t(bpp_);
   return bytes;
+}
+
+std::vector<QRect> TiledPlane::Differences(const TiledPlane& other) const {
+  if (other.w_ != w_ || other.h_ != h_ || other.depth_ != depth_) return {QRect(0, 0, w_, h_)};
+  std::vector<QRect> areas;
+  for (int ty = 0; ty < Rows(); ++ty)
+    for (int c = 0; c < Columns(); ++c) {
+      const size_t at = size_t(ty) * size_t(Columns()) + size_t(c);
+      if (tiles_[at].bytes.get() == other.tiles_[at].bytes.get()) continue;
+      // Tiles side by side in one row make one area.
+      const QRect tile = TileRect(c, ty);
+      if (!areas.empty() && areas.back().top() == tile.top() && areas.back().right() + 1 == tile.left())
+        areas.back().setRight(tile.right());
+      else
+        areas.push_back(tile);
+    }
+  return areas;
 }
 
 }  // namespace Platform

@@ -227,6 +227,26 @@ class RepaintTests : public FixtureTest {
     QCOMPARE(At(shown, 40, 40), kGrey);
   }
 
+  // The canvas keeps the picture between repaints: what is written through the whole plane shows at every
+  // repaint, also what its writer writes after a repaint (as an effect that reports its progress does),
+  // and after the commit; then a drawing shows by its own area again.
+  void writesThroughTheWholePlaneShow() {
+    Start_Grey(40, 30, 1);
+    QCOMPARE(At(Shown(), 5, 5), kGrey);
+    QImage& plane = work_area->Image();
+    plane.setPixel(5, 5, 0xFFFF0000u);
+    QCOMPARE(At(Shown(), 5, 5), Color(0xFF0000));
+    plane.setPixel(30, 20, 0xFF00FF00u);
+    QCOMPARE(At(Shown(), 30, 20), Color(0x00FF00));
+    Main()->Draw_Complete();
+    QCOMPARE(At(Shown(), 30, 20), Color(0x00FF00));
+    work_area->SetPixel(10, 10, 0x0000FF);
+    const QImage shown = Shown();
+    QCOMPARE(At(shown, 10, 10), Color(0x0000FF));
+    QCOMPARE(At(shown, 5, 5), Color(0xFF0000));
+    QCOMPARE(At(shown, 11, 10), kGrey);
+  }
+
   // White shows the checkerboard exactly while the document is transparent, and only over the picture.
   void checkerboard() {
     Start(30, 30, TOOL_PENCIL);
