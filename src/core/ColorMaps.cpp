@@ -110,18 +110,16 @@ struct PresenceBits {
   uint64_t* bits;
 };
 
-// Marks the colours of one row as present and returns how many of them were new (when Counting);
-// notGrey takes the bits in which a marked colour's red, green and blue differ. A block of eight pixels
-// of the colour marked last is passed with one vector compare; any other block is marked pixel by pixel
-// without a branch, whether its colours are new or not.
-template <bool Counting>
-int32_t MarkRow(const QRgb* row, int w, uint64_t* __restrict seen, uint32_t& notGrey, uint32_t& last) {
+// Marks the colours of one row as present and returns how many of them were new; notGrey takes the bits
+// in which a marked colour's red, green and blue differ. A block of eight pixels of the colour marked last
+// is passed with one vector compare; any other block is marked pixel by pixel without a branch.
+int32_t MarkRowCounting(const QRgb* row, int w, uint64_t* __restrict seen, uint32_t& notGrey, uint32_t& last) {
   int32_t fresh = 0;
   uint32_t grey = 0;
   auto mark = [&](uint32_t key) {
     uint64_t& word = seen[key >> 6];
     const uint64_t was = word;
-    if constexpr (Counting) fresh += int32_t(((was >> (key & 63)) & 1) ^ 1);
+    fresh += int32_t(((was >> (key & 63)) & 1) ^ 1);
     word = was | (uint64_t(1) << (key & 63));
     grey |= (key ^ (key >> 8)) & 0xFFFFu;
   };
@@ -141,6 +139,53 @@ int32_t MarkRow(const QRgb* row, int w, uint64_t* __restrict seen, uint32_t& not
   if (x > 0) last = row[x - 1] & 0xFFFFFFu;
   notGrey |= grey;
   return fresh;
+}
+
+inline void MarkColour(uint64_t* __restrict seen, uint32_t key) { seen[key >> 6] |= uint64_t(1) << (key & 63); }
+
+// Blocks of 64 pixels with at most this many colour changes are marked change by change; busier blocks
+// pixel by pixel, which costs less than a branch for each change.
+constexpr int kSparseChanges = 16;
+
+// Marks the colours of one row as present; notGrey takes the bits in which the red, green and blue of
+// some pixel differ. Only the pixels whose colour differs from their left neighbour's are marked: the
+// first pixel of every run of one colour carries the run's colour.
+void MarkRow(const QRgb* row, int w, uint64_t* __restrict seen, uint32_t& notGrey) {
+  if (w <= 0) return;
+  uint32_t grey = 0;
+  auto greyOf = [](uint32_t c) { return (c ^ (c >> 8)) & 0xFFFFu; };
+  MarkColour(seen, row[0] & 0xFFFFFFu);
+  grey |= greyOf(row[0]);
+  int x = 1;
+#if defined(__SSE2__)
+  const __m128i colour = _mm_set1_epi32(0xFFFFFF);
+  __m128i greys = _mm_setzero_si128();
+  for (; x + 64 <= w; x += 64) {
+    // Bit i of changed: pixel x + i differs from pixel x + i - 1.
+    uint64_t changed = 0;
+    for (int k = 0; k < 64; k += 4) {
+      const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x + k));
+      const __m128i q = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x + k - 1));
+      greys = _mm_or_si128(greys, _mm_xor_si128(p, _mm_srli_epi32(p, 8)));
+      const __m128i same = _mm_cmpeq_epi32(_mm_and_si128(_mm_xor_si128(p, q), colour), _mm_setzero_si128());
+      changed |= uint64_t(~_mm_movemask_ps(_mm_castsi128_ps(same)) & 15) << k;
+    }
+    const QRgb* block = row + x;
+    if (__builtin_popcountll(changed) > kSparseChanges) {
+      for (int k = 0; k < 64; ++k) MarkColour(seen, block[k] & 0xFFFFFFu);
+    } else {
+      for (; changed; changed &= changed - 1) MarkColour(seen, block[__builtin_ctzll(changed)] & 0xFFFFFFu);
+    }
+  }
+  alignas(16) uint32_t lanes[4];
+  _mm_store_si128(reinterpret_cast<__m128i*>(lanes), greys);
+  grey |= (lanes[0] | lanes[1] | lanes[2] | lanes[3]) & 0xFFFFu;
+#endif
+  for (; x < w; ++x) {
+    MarkColour(seen, row[x] & 0xFFFFFFu);
+    grey |= greyOf(row[x]);
+  }
+  notGrey |= grey;
 }
 
 // Gives rows of a picture as 32-bit pixels: a 32-bit plane's own rows, others converted into a buffer.
@@ -297,17 +342,14 @@ int32_t CountColors(const Platform::Picture& pic, bool& all_gray, bool stop_earl
     RowSource rows(pic);
     for (int y = 0; y < h; ++y) {
       uint32_t last = 0xFFFFFFFFu;  // no colour
-      count += MarkRow<true>(rows.Row(y), w, seen.bits, notGrey, last);
+      count += MarkRowCounting(rows.Row(y), w, seen.bits, notGrey, last);
       if (count > 256) break;
     }
   } else if (threads == 1) {
     // The colours marked, their bits counted once at the end.
     PresenceBits seen;
     RowSource rows(pic);
-    for (int y = 0; y < h; ++y) {
-      uint32_t last = 0xFFFFFFFFu;
-      MarkRow<false>(rows.Row(y), w, seen.bits, notGrey, last);
-    }
+    for (int y = 0; y < h; ++y) MarkRow(rows.Row(y), w, seen.bits, notGrey);
     count = CountBits(seen.bits, PresenceBits::kWords);
   } else {
     // Each thread marks the colours of a band of rows in a table of its own; the tables are joined and
@@ -319,10 +361,8 @@ int32_t CountColors(const Platform::Picture& pic, bool& all_gray, bool stop_earl
     auto band = [&](int t) {
       RowSource rows(pic);
       uint32_t grey = 0;
-      for (int y = int(qint64(h) * t / threads); y < int(qint64(h) * (t + 1) / threads); ++y) {
-        uint32_t last = 0xFFFFFFFFu;
-        MarkRow<false>(rows.Row(y), w, tables[size_t(t)]->bits, grey, last);
-      }
+      for (int y = int(qint64(h) * t / threads); y < int(qint64(h) * (t + 1) / threads); ++y)
+        MarkRow(rows.Row(y), w, tables[size_t(t)]->bits, grey);
       greys[size_t(t)] = grey;
     };
     {

@@ -60,11 +60,17 @@ Counted ReferenceCount(const Picture& pic, bool stopEarly) {
   return r;
 }
 
+struct Spot {
+  int x, y;
+  QRgb word;
+};
+
 QRgb Word(const Picture& pic, int x, int y) { return reinterpret_cast<const QRgb*>(pic.Image().constScanLine(y))[x]; }
 
 }  // namespace
 
 Q_DECLARE_METATYPE(Kind)
+Q_DECLARE_METATYPE(QList<Spot>)
 
 class TurnAndCountTableTests : public QObject {
   Q_OBJECT
@@ -143,6 +149,89 @@ class TurnAndCountTableTests : public QObject {
     gray = !want.gray;
     QCOMPARE(ColorOps::CountColors(*tiled, gray, false), want.count);
     QCOMPARE(gray, want.gray);
+  }
+
+  // Pictures of a background with a few other pixels, the counts worked out by hand. A row is read in
+  // blocks of 64 pixels after its first pixel, then the pixels left over: the spots sit on the edges of
+  // those blocks, and words that differ only in alpha are one colour.
+  void countsOfDrawnPictures_data() {
+    QTest::addColumn<int>("w");
+    QTest::addColumn<int>("h");
+    QTest::addColumn<QRgb>("background");
+    QTest::addColumn<QList<Spot>>("spots");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<bool>("gray");
+    QTest::newRow("block edges") << 136 << 2 << QRgb(0xFF808080)
+                                 << QList<Spot>{{64, 0, 0xFF102030}, {65, 0, 0xFF102031}, {129, 0, 0xFF000000},
+                                                {135, 1, 0xFFFFFFFF}}
+                                 << 5 << false;
+    QTest::newRow("first pixels of rows") << 65 << 3 << QRgb(0xFF202020)
+                                          << QList<Spot>{{0, 0, 0xFF303030}, {0, 1, 0xFF404040}, {1, 2, 0xFF303030}}
+                                          << 3 << true;
+    QTest::newRow("alpha alone differs")
+        << 70 << 1 << QRgb(0xFF405060)
+        << QList<Spot>{{1, 0, 0x00405060}, {2, 0, 0x80405060}, {64, 0, 0x00405060}, {69, 0, 0x12405060}} << 1
+        << false;
+    QTest::newRow("alpha alone differs, grey")
+        << 70 << 1 << QRgb(0xFF777777) << QList<Spot>{{1, 0, 0x00777777}, {65, 0, 0x01777777}} << 1 << true;
+    QTest::newRow("one colour off grey in a run")
+        << 300 << 2 << QRgb(0xFF404040) << QList<Spot>{{150, 1, 0xFF404140}, {151, 1, 0xFF404140}} << 2 << false;
+    // Pixels are compared four at a time from the second one on: this one is the fourth of its four.
+    QTest::newRow("one pixel off grey") << 300 << 2 << QRgb(0xFF404040) << QList<Spot>{{152, 1, 0xFF414040}} << 2
+                                        << false;
+    QTest::newRow("narrower than a block")
+        << 3 << 2 << QRgb(0xFF000000) << QList<Spot>{{2, 0, 0xFF000001}, {1, 1, 0xFF010000}} << 3 << false;
+    QTest::newRow("first and last colour")
+        << 200 << 1 << QRgb(0xFF000000) << QList<Spot>{{100, 0, 0xFFFFFFFF}, {199, 0, 0x00FFFFFF}} << 2 << true;
+  }
+  void countsOfDrawnPictures() {
+    QFETCH(int, w);
+    QFETCH(int, h);
+    QFETCH(QRgb, background);
+    QFETCH(QList<Spot>, spots);
+    QFETCH(int, count);
+    QFETCH(bool, gray);
+    auto pic = Picture::CreateUnfilled(w, h, 32);
+    pic->Image().fill(background);
+    for (const Spot& s : spots) reinterpret_cast<QRgb*>(pic->Image().scanLine(s.y))[s.x] = s.word;
+    checkCounts(*pic, count, gray);
+  }
+
+  // Every pixel its own grey from one to the next, so that no pixel equals its left neighbour: 129
+  // pixels in 50 greys and, as the last pixel of the second block of the first row, a grey of its own.
+  // Then the same with every fourth pixel of the second row in a colour off grey.
+  void countsOfBusyRows() {
+    auto pic = Picture::CreateUnfilled(129, 2, 32);
+    for (int y = 0; y < 2; ++y)
+      for (int x = 0; x < 129; ++x) reinterpret_cast<QRgb*>(pic->Image().scanLine(y))[x] = qRgb(x % 50, x % 50, x % 50);
+    reinterpret_cast<QRgb*>(pic->Image().scanLine(0))[128] = qRgb(60, 60, 60);
+    checkCounts(*pic, 51, true);
+    if (QTest::currentTestFailed()) return;
+    // Pixels 3, 7, ..., 127 become (n, n, 200) with n = x % 50: 32 pixels, and the n they take are
+    // 3, 7, ..., 47 (12), then 1, 5, ..., 49 (13), then 3, 7, ..., 27 (7 seen before): 25 new colours.
+    for (int x = 3; x < 129; x += 4) reinterpret_cast<QRgb*>(pic->Image().scanLine(1))[x] = qRgb(x % 50, x % 50, 200);
+    checkCounts(*pic, 76, false);
+  }
+
+ private:
+  // The same count and greyness on one thread, on all, with the early stop, at 24 bits and as tiles.
+  void checkCounts(const Picture& pic, int count, bool gray) {
+    const PicturePtr at24 = pic.CopyAtDepth(24);
+    const PicturePtr tiled = Picture::FromTiles(Platform::TiledPlane::FromImage(pic.Image(), 24));
+    struct Way {
+      const Picture* pic;
+      bool stopEarly;
+      int threads;
+      const char* name;
+    };
+    for (const Way& way : {Way{&pic, false, 1, "one thread"}, Way{&pic, false, 0, "all threads"},
+                           Way{&pic, true, 1, "early stop"}, Way{at24.get(), false, 1, "24 bits"},
+                           Way{tiled.get(), false, 1, "tiles"}}) {
+      bool got = !gray;
+      const int32_t n = ColorOps::CountColors(*way.pic, got, way.stopEarly, way.threads);
+      if (n != count || got != gray)
+        QFAIL(qPrintable(QStringLiteral("%1: %2 colours, gray %3").arg(way.name).arg(n).arg(got)));
+    }
   }
 };
 PIXMURA_TEST_CLASS(TurnAndCountTableTests)
