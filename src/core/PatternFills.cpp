@@ -79,12 +79,19 @@ QRect ScanFill(QImage& img, int x, int y, QRgb fill, OnSpan&& onSpan) {
 }
 
 // Runs the flood on the picture's plane as RGB32: a plane of another layout is converted there and back.
-// The picture learns the bounds of what the flood filled once it is done.
+// The picture learns the bounds of what the flood filled once it is done; a flood stopped part way (no
+// memory for its runs) may have changed any pixel of the plane, so the picture counts as changed whole.
 template <typename F>
 QRect OnRgb32(Picture& pic, F&& flood) {
   QImage& img = pic.ImageFor(QRect());
   if (img.format() == QImage::Format_RGB32) {
-    const QRect filled = flood(img);
+    QRect filled;
+    try {
+      filled = flood(img);
+    } catch (...) {
+      pic.NoteChanged(QRect(0, 0, pic.Width(), pic.Height()));
+      throw;
+    }
     pic.NoteChanged(filled);
     return filled;
   }

@@ -7,8 +7,10 @@
 #include <QTest>
 #include <functional>
 
+#include "core/PatternFills.h"
 #include "platform/Graphics.h"
 #include "platform/Picture.h"
+#include "platform/RuntimeError.h"
 #include "platform/TiledPlane.h"
 #include "support/TestMain.h"
 
@@ -107,6 +109,39 @@ class ChangeTrackingTests : public QObject {
     QVERIFY(!pic->WritesPending());
   }
 
+  // A patterned flood stopped part way (here by its progress report; in use by a lack of memory) has
+  // already changed pixels: each reader is still told an area holding them, at either depth.
+  void aFloodStoppedPartWayReportsWhatItChanged_data() {
+    QTest::addColumn<int>("depth");
+    QTest::addColumn<bool>("leftHalfDone");  // 24 bits are flooded in a copy, put back only when done
+    QTest::newRow("32 bits") << 32 << true;
+    QTest::newRow("24 bits") << 24 << false;
+  }
+  void aFloodStoppedPartWayReportsWhatItChanged() {
+    QFETCH(int, depth);
+    QFETCH(bool, leftHalfDone);
+    PicturePtr pic = Picture::Create(40, 30, depth);
+    for (ChangeReader r : {ChangeReader::Screen, ChangeReader::History}) pic->TakeChanged(r);
+    PatternFills::Tile tile = PatternFills::SolidTile(0x00FF00);
+    bool stopped = false;
+    try {
+      PatternFills::FloodPattern(*pic, 5, 5, tile, [](int row) {
+        if (row == 12) throw OutOfMemoryException(QStringLiteral("stop"));
+      });
+    } catch (const OutOfMemoryException&) {
+      stopped = true;
+    }
+    QVERIFY(stopped);
+    QImage white(40, 30, QImage::Format_RGB32);
+    white.fill(0xFFFFFFFFu);
+    const QRect changed = Differing(pic, white);
+    QCOMPARE(!changed.isEmpty(), leftHalfDone);
+    if (!leftHalfDone) return;
+    for (ChangeReader r : {ChangeReader::Screen, ChangeReader::History})
+      QVERIFY2(pic->Changed(r).contains(changed),
+               qPrintable(QStringLiteral("changed %1 rows, told %2 rows").arg(changed.height()).arg(pic->Changed(r).height())));
+  }
+
   // A new picture is all new to each reader; afterwards each is told only what changed since it last
   // looked, the two readers apart.
   void readersTakeTheirOwnChanges() {
@@ -164,8 +199,9 @@ class ChangeTrackingTests : public QObject {
   // Tiles over a picture's pixels keep the pixels they were made over, whatever is written afterwards.
   void tilesOverAPictureKeepItsPixels_data() {
     QTest::addColumn<int>("depth");
-    QTest::newRow("32 bits") << 32;
-    QTest::newRow("24 bits") << 24;
+    QTest::addColumn<bool>("leftHalfDone");  // 24 bits are flooded in a copy, put back only when done
+    QTest::newRow("32 bits") << 32 << true;
+    QTest::newRow("24 bits") << 24 << false;
   }
   void tilesOverAPictureKeepItsPixels() {
     QFETCH(int, depth);
@@ -215,8 +251,9 @@ class ChangeTrackingTests : public QObject {
   // Copying an area of a plane into a picture changes that area alone, at either depth.
   void areasCopyBackAtEitherDepth_data() {
     QTest::addColumn<int>("depth");
-    QTest::newRow("32 bits") << 32;
-    QTest::newRow("24 bits") << 24;
+    QTest::addColumn<bool>("leftHalfDone");  // 24 bits are flooded in a copy, put back only when done
+    QTest::newRow("32 bits") << 32 << true;
+    QTest::newRow("24 bits") << 24 << false;
   }
   void areasCopyBackAtEitherDepth() {
     QFETCH(int, depth);
